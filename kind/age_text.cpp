@@ -1,0 +1,108 @@
+#include "kind/age_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace vrenkodal {
+
+namespace {
+
+// As many significant digits as a double holds for certain, so that the report never shows
+// the noise of binary fractions (0.1 prints "0.1", not "0.1000000000000000055").
+constexpr int kSignificantDigits = 15;
+
+constexpr bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+double ParseAge(std::string_view text) {
+    bool negative = false;
+    bool sign_seen = false;
+    bool point_seen = false;
+    std::string whole;  // without leading zeros
+    std::string fraction;
+    for (const char c : text) {
+        if (IsSkipped(c)) continue;
+        const bool at_start = !sign_seen && !point_seen && whole.empty() && fraction.empty();
+        if (at_start && (c == '+' || c == '-')) {
+            sign_seen = true;
+            negative = c == '-';
+        } else if (IsDigit(c)) {
+            if (point_seen) {
+                fraction += c;
+            } else if (c != '0' || !whole.empty()) {
+                whole += c;
+            }
+        } else if (c == '.' && !point_seen) {
+            point_seen = true;
+        } else {
+            break;
+        }
+    }
+
+    double magnitude = 0.0;
+    if (!whole.empty() || !fraction.empty()) {
+        const std::string number = (whole.empty() ? "0" : whole) + "." + fraction + "0";
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), magnitude);
+        // Without exponents only a long whole part can overflow, and only a long run of
+        // zeros after the point can underflow.
+        if (error != std::errc{} || !std::isfinite(magnitude)) {
+            magnitude = whole.empty() ? 0.0 : std::numeric_limits<double>::max();
+        }
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+std::string FormatAge(double age) {
+    if (age == 0) return "0";  // -0 too: a lone "-" in the box must not print as "-0"
+    if (std::isnan(age)) return "nan";
+    if (std::isinf(age)) return age < 0 ? "-inf" : "inf";
+
+    // Let the library round to 15 significant digits ("d.ddd…e±x"), then lay the digits out
+    // without an exponent.
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(),
+                                       buffer.data() + buffer.size(),
+                                       age,
+                                       std::chars_format::scientific,
+                                       kSignificantDigits - 1);
+    std::string_view scientific(buffer.data(), written.ptr);
+
+    std::string out;
+    if (scientific.front() == '-') {
+        out += '-';
+        scientific.remove_prefix(1);
+    }
+    const auto e = scientific.find('e');
+    std::string digits(1, scientific.front());
+    if (e > 1) digits += scientific.substr(2, e - 2);
+    digits.erase(digits.find_last_not_of('0') + 1);
+
+    std::string_view exponent_text = scientific.substr(e + 1);
+    if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
+
+    if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    } else {
+        const auto whole_length = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= whole_length) {
+            out += digits;
+            out.append(whole_length - digits.size(), '0');
+        } else {
+            out += std::string_view(digits).substr(0, whole_length);
+            out += '.';
+            out += std::string_view(digits).substr(whole_length);
+        }
+    }
+    return out;
+}
+
+}  // namespace vrenkodal
