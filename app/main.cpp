@@ -1,0 +1,11 @@
+#include "platform/form.h"
+#include "window/binding.h"
+#include "window/description.h"
+
+int main(int argc, char** argv) {
+    vrenkodal::WindowBinding binding;
+    return platform::Start(
+        argc, argv, vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
+            binding.Pressed(form, button);
+        });
+}

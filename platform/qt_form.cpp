@@ -1,0 +1,219 @@
+#include "platform/qt_form.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace platform {
+
+namespace {
+
+// The report box keeps one line per text block; the program's texts end lines with CR LF.
+constexpr QLatin1StringView kCrLf("\r\n");
+constexpr QLatin1StringView kLf("\n");
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int ToPixels(Twips twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+QRect ToPixels(const Control& control) {
+    return {ToPixels(control.left),
+            ToPixels(control.top),
+            ToPixels(control.width),
+            ToPixels(control.height)};
+}
+
+QColor ToQColor(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+
+QFont ToQFont(const Font& font) {
+    QFont qfont(ToQString(font.family), font.point_size, font.bold ? QFont::Bold : QFont::Normal);
+    // Where the family is missing, fall back to a serif face rather than the default sans.
+    qfont.setStyleHint(QFont::Serif);
+    return qfont;
+}
+
+QString ObjectName(ControlRef ref) {
+    QString name = ToQString(ref.name);
+    if (ref.index != kNoIndex) name += QStringLiteral("_%1").arg(ref.index);
+    return name;
+}
+
+// Button faces take the Button colour; everything else fills its background with Window.
+void Paint(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, ToQColor(rgb));
+    widget->setPalette(palette);
+    if (role == QPalette::Window) widget->setAutoFillBackground(true);
+}
+
+Qt::Alignment ToQt(Alignment alignment) {
+    return alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+[[noreturn]] void NoSuchControl(ControlRef ref, const char* kind) {
+    qFatal("Vrenkodal: the window has no %s %s", kind, qPrintable(ObjectName(ref)));
+}
+
+}  // namespace
+
+QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::move(on_press)) {
+    setObjectName(ToQString(window.name));
+    setWindowTitle(ToQString(window.caption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(ToQString(window.icon))));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The layout is absolute, so the window keeps its size.
+    setFixedSize(ToPixels(window.client_width), ToPixels(window.client_height));
+    setFont(ToQFont(window.font));
+    Paint(this, QPalette::Window, window.background);
+
+    for (const Control& control : window.controls) {
+        QWidget* parent = control.container.empty() ? this : Widget({control.container});
+        widgets_[{std::string(control.ref.name), control.ref.index}] = Create(control, parent);
+    }
+    for (const Control& control : window.controls) {
+        if (control.label_for) {
+            static_cast<QLabel*>(Widget(control.ref))->setBuddy(Widget(*control.label_for));
+        }
+    }
+    SetUpFocusOrder(window);
+}
+
+QWidget* QtForm::Create(const Control& control, QWidget* parent) {
+    const QString text = ToQString(control.text);
+    QWidget* widget = nullptr;
+    QPalette::ColorRole background_role = QPalette::Window;
+    switch (control.kind) {
+        case ControlKind::Frame:
+            widget = new QGroupBox(text, parent);
+            break;
+        case ControlKind::OptionButton:
+            widget = new QRadioButton(text, parent);
+            break;
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(text, parent);
+            button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, ref = control.ref] {
+                on_press_(*this, ref);
+            });
+            background_role = QPalette::Button;
+            widget = button;
+            break;
+        }
+        case ControlKind::TextBox:
+            if (control.multi_line) {
+                auto* box = new QPlainTextEdit(parent);
+                box->setPlainText(QString(text).replace(kCrLf, kLf));
+                box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                box->setVerticalScrollBarPolicy(
+                    control.vertical_scroll_bar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+                // Tab leaves the box, as in every other control of the window.
+                box->setTabChangesFocus(true);
+                if (control.read_only) {
+                    box->setReadOnly(true);
+                    box->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                 Qt::TextSelectableByKeyboard);
+                    box->setFocusPolicy(Qt::StrongFocus);
+                }
+                widget = box;
+            } else {
+                auto* box = new QLineEdit(text, parent);
+                if (control.max_length > 0) box->setMaxLength(control.max_length);
+                box->setAlignment(ToQt(control.alignment) | Qt::AlignVCenter);
+                box->setReadOnly(control.read_only);
+                widget = box;
+            }
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel(text, parent);
+            label->setAlignment(ToQt(control.alignment) | Qt::AlignTop);
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
+            break;
+        }
+    }
+    widget->setObjectName(ObjectName(control.ref));
+    widget->setGeometry(ToPixels(control));
+    if (control.background) Paint(widget, background_role, *control.background);
+    if (control.font) widget->setFont(ToQFont(*control.font));
+    if (!control.accessible_name.empty()) {
+        widget->setAccessibleName(ToQString(control.accessible_name));
+    }
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+    return widget;
+}
+
+void QtForm::SetUpFocusOrder(const Window& window) {
+    std::vector<const Control*> order;
+    for (const Control& control : window.controls) order.push_back(&control);
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->tab_index < b->tab_index;
+    });
+    std::vector<QWidget*> chain;
+    for (const Control* control : order) {
+        QWidget* widget = Widget(control->ref);
+        if (widget->focusPolicy() & Qt::TabFocus) chain.push_back(widget);
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+    // The first control that can take the focus has it when the window opens.
+    for (QWidget* widget : chain) {
+        if (widget->isEnabled() && !widget->isHidden()) {
+            widget->setFocus();
+            break;
+        }
+    }
+}
+
+QWidget* QtForm::Widget(ControlRef control) const {
+    const auto found = widgets_.find({std::string(control.name), control.index});
+    if (found == widgets_.end()) NoSuchControl(control, "control");
+    return found->second;
+}
+
+void QtForm::SetVisible(ControlRef control, bool visible) { Widget(control)->setVisible(visible); }
+
+void QtForm::Select(ControlRef option) {
+    auto* button = qobject_cast<QRadioButton*>(Widget(option));
+    if (button == nullptr) NoSuchControl(option, "option button");
+    button->setChecked(true);
+}
+
+std::string QtForm::Caption(ControlRef control) const {
+    QWidget* widget = Widget(control);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+    NoSuchControl(control, "captioned control");
+}
+
+std::string QtForm::Text(ControlRef text_box) const {
+    QWidget* widget = Widget(text_box);
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text().toStdString();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        return box->toPlainText().replace(kLf, kCrLf).toStdString();
+    }
+    NoSuchControl(text_box, "text box");
+}
+
+void QtForm::SetText(ControlRef text_box, std::string_view text) {
+    QWidget* widget = Widget(text_box);
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(ToQString(text));
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->setPlainText(ToQString(text).replace(kCrLf, kLf));
+    } else {
+        NoSuchControl(text_box, "text box");
+    }
+}
+
+}  // namespace platform

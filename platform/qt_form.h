@@ -1,0 +1,36 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include <QWidget>
+
+#include "platform/form.h"
+
+namespace platform {
+
+// The window built with Qt Widgets from its description, which must outlive it. Twips become
+// device-independent pixels, so a high-DPI screen scales the whole window.
+class QtForm final : public QWidget, public Form {
+  public:
+    QtForm(const Window& window, PressHandler on_press);
+
+    void SetVisible(ControlRef control, bool visible) override;
+    void Select(ControlRef option) override;
+    std::string Caption(ControlRef control) const override;
+    std::string Text(ControlRef text_box) const override;
+    void SetText(ControlRef text_box, std::string_view text) override;
+
+    // The widget that shows a control; ends the program if the window has none.
+    QWidget* Widget(ControlRef control) const;
+
+  private:
+    QWidget* Create(const Control& control, QWidget* parent);
+    void SetUpFocusOrder(const Window& window);
+
+    std::map<std::pair<std::string, int>, QWidget*> widgets_;
+    PressHandler on_press_;
+};
+
+}  // namespace platform
