@@ -47,12 +47,12 @@ QString ObjectName(ControlRef ref) {
     return name;
 }
 
-// Button faces take the Button colour; everything else fills its background with Window.
-void Paint(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
+// Paints the widget's own background role: a push button's face, or the fill of anything else.
+void Paint(QWidget* widget, Rgb rgb) {
     QPalette palette = widget->palette();
-    palette.setColor(role, ToQColor(rgb));
+    palette.setColor(widget->backgroundRole(), ToQColor(rgb));
     widget->setPalette(palette);
-    if (role == QPalette::Window) widget->setAutoFillBackground(true);
+    if (qobject_cast<QPushButton*>(widget) == nullptr) widget->setAutoFillBackground(true);
 }
 
 Qt::Alignment ToQt(Alignment alignment) {
@@ -74,7 +74,7 @@ QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::mov
     // The layout is absolute, so the window keeps its size.
     setFixedSize(ToPixels(window.client_width), ToPixels(window.client_height));
     setFont(ToQFont(window.font));
-    Paint(this, QPalette::Window, window.background);
+    Paint(this, window.background);
 
     for (const Control& control : window.controls) {
         QWidget* parent = control.container.empty() ? this : Widget({control.container});
@@ -91,11 +91,17 @@ QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::mov
 QWidget* QtForm::Create(const Control& control, QWidget* parent) {
     const QString text = ToQString(control.text);
     QWidget* widget = nullptr;
-    QPalette::ColorRole background_role = QPalette::Window;
     switch (control.kind) {
-        case ControlKind::Frame:
-            widget = new QGroupBox(text, parent);
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(text, parent);
+            // Fusion shades a group box's inside and sets its title above the border; a frame
+            // here keeps its own colour and carries its caption on the border line.
+            frame->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid #8c8cb4; border-radius: 2px; margin-top: 9px; }"
+                "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0; }"));
+            widget = frame;
             break;
+        }
         case ControlKind::OptionButton:
             widget = new QRadioButton(text, parent);
             break;
@@ -105,7 +111,6 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
             connect(button, &QPushButton::clicked, this, [this, ref = control.ref] {
                 on_press_(*this, ref);
             });
-            background_role = QPalette::Button;
             widget = button;
             break;
         }
@@ -143,7 +148,7 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
     }
     widget->setObjectName(ObjectName(control.ref));
     widget->setGeometry(ToPixels(control));
-    if (control.background) Paint(widget, background_role, *control.background);
+    if (control.background) Paint(widget, *control.background);
     if (control.font) widget->setFont(ToQFont(*control.font));
     if (!control.accessible_name.empty()) {
         widget->setAccessibleName(ToQString(control.accessible_name));
