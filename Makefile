@@ -1,7 +1,8 @@
 # The short way in: `make test` and `make run`. CMake does the work; these only chain the steps.
 PRESET ?= default
+BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run clean
+.PHONY: setup configure build test run screenshot package clean
 
 setup:
 	@scripts/setup
@@ -14,6 +15,16 @@ build: configure
 
 test: build
 	ctest --preset $(PRESET) --parallel 2
+
+run: build
+	$(BUILD_DIR)/app/vrenkodal
+
+# The README's picture of the real window, drawn offscreen.
+screenshot: build
+	cmake --build --preset $(PRESET) --target update-screenshot
+
+package: build
+	cmake --build --preset $(PRESET) --target package
 
 clean:
 	rm -rf build

@@ -115,7 +115,7 @@ class WindowTest : public QObject {
         QCOMPARE(form_->minimumSize(), form_->maximumSize());
         QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(form_->windowTitle(), QStringLiteral("http://www.vrenkodal.example  Vrenkodal"));
+        QCOMPARE(form_->windowTitle(), QStringLiteral("https://www.vrenkodal.example  Vrenkodal"));
         // Under QT_SCALE_FACTOR the window keeps its layout and covers more pixels.
         const QPixmap shot = form_->grab();
         const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")

@@ -24,7 +24,7 @@ constexpr Font kWindowFont{"Times New Roman", 12, false};
 constexpr Font kOptionFont{"Times New Roman", 12, true};
 
 // The program has no web site of its own; the address is under a reserved domain.
-constexpr std::string_view kCaption = "http://www.vrenkodal.example  Vrenkodal";
+constexpr std::string_view kCaption = "https://www.vrenkodal.example  Vrenkodal";
 constexpr std::string_view kFrameCaption = "      Вид години     ";
 constexpr std::string_view kTitle = "Животинските години на човека";
 constexpr std::string_view kAgePrompt = "Възраст [1..70]:";
