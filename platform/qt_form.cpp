@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace platform {
 
@@ -34,11 +35,51 @@ QRect ToPixels(const Control& control) {
 
 QColor ToQColor(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
+// Where the described family is missing, its metric-compatible twins come first, then other
+// serif faces with Cyrillic, and only then whatever serif face the system offers.
+const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
+                                     QStringLiteral("Tinos"),
+                                     QStringLiteral("DejaVu Serif"),
+                                     QStringLiteral("FreeSerif"),
+                                     QStringLiteral("Noto Serif")};
+
 QFont ToQFont(const Font& font) {
     QFont qfont(ToQString(font.family), font.point_size, font.bold ? QFont::Bold : QFont::Normal);
-    // Where the family is missing, fall back to a serif face rather than the default sans.
+    qfont.setFamilies(QStringList(qfont.family()) + kSerifFallbacks);
     qfont.setStyleHint(QFont::Serif);
     return qfont;
+}
+
+// The smallest size a caption shrinks to when a fallback font is wider than the design's.
+constexpr qreal kSmallestPointSize = 7;
+
+// The width a caption needs in its control, by what each kind of control draws beside it.
+int NeededWidth(QWidget* widget) {
+    const QFontMetrics metrics = widget->fontMetrics();
+    if (auto* option = qobject_cast<QRadioButton*>(widget)) return option->sizeHint().width();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        return metrics.horizontalAdvance(button->text()) + 2 * margin;
+    }
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return metrics.horizontalAdvance(label->text()) + 2 * label->margin();
+    }
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        return metrics.horizontalAdvance(frame->title());
+    }
+    return 0;
+}
+
+// Shrinks the control's font until its caption fits, so that a font wider than the design's
+// still shows every text whole. With the design's font (or its metric twin) nothing changes.
+void FitCaption(QWidget* widget) {
+    QFont font = widget->font();
+    while (font.pointSizeF() > kSmallestPointSize &&
+           (NeededWidth(widget) > widget->width() ||
+            widget->fontMetrics().height() > widget->height())) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        widget->setFont(font);
+    }
 }
 
 QString ObjectName(ControlRef ref) {
@@ -150,6 +191,7 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
     widget->setGeometry(ToPixels(control));
     if (control.background) Paint(widget, *control.background);
     if (control.font) widget->setFont(ToQFont(*control.font));
+    if (control.kind != ControlKind::TextBox) FitCaption(widget);
     if (!control.accessible_name.empty()) {
         widget->setAccessibleName(ToQString(control.accessible_name));
     }

@@ -29,8 +29,8 @@ Q_COREAPP_STARTUP_FUNCTION(CloseTheWindowOnceShown)
 
 int main(int argc, char** argv) {
     vrenkodal::WindowBinding binding;
-    const int status = platform::Start(
-        argc, argv, vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
+    const int status =
+        platform::Start(argc, argv, vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
             binding.Pressed(form, button);
         });
     if (status != 0 || windows_closed != 1) {
