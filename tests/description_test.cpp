@@ -244,7 +244,8 @@ TEST(WindowDescription, OpensWithTheModelsInitialTexts) {
 }
 
 TEST(TaskStatement, IsFourParagraphsEndingInCrLfQuotingTheAges) {
-    const std::string_view text = InitialWindowModel().report_text;
+    const WindowModel model = InitialWindowModel();
+    const std::string_view text = model.report_text;
     std::size_t paragraphs = 0;
     for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
          at = text.find("\r\n", at + 2)) {
