@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run screenshot package clean
+.PHONY: setup configure build test run screenshot package sanitize fuzz clean
 
 setup:
 	@scripts/setup
@@ -25,6 +25,17 @@ screenshot: build
 
 package: build
 	cmake --build --preset $(PRESET) --target package
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
+sanitize:
+	$(MAKE) test PRESET=sanitize
+
+# Each libFuzzer target for FUZZ_SECONDS seconds.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	cmake --preset fuzz
+	cmake --build --preset fuzz --parallel
+	scripts/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
