@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run screenshot package sanitize fuzz clean
+.PHONY: setup configure build test run screenshot package sanitize fuzz bench icons clean
 
 setup:
 	@scripts/setup
@@ -36,6 +36,17 @@ fuzz: setup
 	cmake --preset fuzz
 	cmake --build --preset fuzz --parallel
 	scripts/fuzz $(FUZZ_SECONDS)
+
+# Start-up time and memory against a bare Qt window, and the CPU time of a click.
+bench: setup
+	cmake --preset bench
+	cmake --build --preset bench --parallel
+	scripts/bench
+
+# The desktop and Windows icons, redrawn from the window's own (needs ImageMagick).
+icons:
+	convert window/vrenkodal_icon.xpm -colors 256 PNG8:app/resources/vrenkodal.png
+	convert window/vrenkodal_icon.xpm -type Palette -colors 256 app/resources/vrenkodal.ico
 
 clean:
 	rm -rf build

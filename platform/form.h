@@ -70,7 +70,7 @@ struct Control {
 struct Window {
     std::string_view name{};
     std::string_view caption{};
-    std::string_view icon{};  // the name of an image the program carries
+    std::span<const char* const> icon{};  // 32 × 32, as the lines of an XPM image
     Twips client_width = 0;
     Twips client_height = 0;
     Rgb background{};

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,7 +110,8 @@ Qt::Alignment ToQt(Alignment alignment) {
 QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::move(on_press)) {
     setObjectName(ToQString(window.name));
     setWindowTitle(ToQString(window.caption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(ToQString(window.icon))));
+    // Read straight from the program's own data: no image plugins to look for at start-up.
+    if (!window.icon.empty()) setWindowIcon(QIcon(QPixmap(window.icon.data())));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // The layout is absolute, so the window keeps its size.

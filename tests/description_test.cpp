@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -188,6 +190,21 @@ TEST(WindowDescription, WindowHasItsSizeColourFontAndCaption) {
     EXPECT_TRUE(caption.ends_with("  Vrenkodal")) << caption;
     EXPECT_EQ(caption.find(' '), caption.size() - std::string_view("  Vrenkodal").size());
     EXPECT_NE(caption.find(".example"), std::string_view::npos) << "a reserved domain";
+}
+
+TEST(WindowDescription, IconIs32By32InAtMost256Colours) {
+    const auto icon = MainWindow().icon;
+    ASSERT_FALSE(icon.empty());
+    int width = 0, height = 0, colours = 0, characters = 0;
+    ASSERT_EQ(std::sscanf(icon[0], "%d %d %d %d", &width, &height, &colours, &characters), 4);
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(height, 32);
+    EXPECT_LE(colours, 256);
+    ASSERT_EQ(icon.size(), static_cast<std::size_t>(1 + colours + height));
+    for (int row = 0; row < height; ++row) {
+        EXPECT_EQ(std::strlen(icon[1 + colours + row]), static_cast<std::size_t>(width * characters))
+            << "row " << row;
+    }
 }
 
 TEST(WindowDescription, OnlyTheShowCommandCanSelectAnOption) {

@@ -127,6 +127,7 @@ class WindowTest : public QObject {
         QCOMPARE(form_->minimumSize(), form_->maximumSize());
         QVERIFY(form_->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(form_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(form_->windowIcon().availableSizes(), QList<QSize>({QSize(32, 32)}));
         QCOMPARE(form_->windowTitle(), QStringLiteral("https://www.vrenkodal.example  Vrenkodal"));
         // Under QT_SCALE_FACTOR the window keeps its layout and covers more pixels.
         const QPixmap shot = form_->grab();

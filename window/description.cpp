@@ -5,6 +5,9 @@
 #include "kind/kind_of_years.h"
 #include "window/task_statement.h"
 
+// The window's icon: a horseshoe, for the first of the animal years.
+#include "window/vrenkodal_icon.xpm"
+
 namespace vrenkodal {
 
 namespace {
@@ -151,7 +154,7 @@ const platform::Window& MainWindow() {
     static const platform::Window window{
         .name = "Vrenkodal",
         .caption = kCaption,
-        .icon = "vrenkodal",
+        .icon = vrenkodal_icon,
         .client_width = 6915,
         .client_height = 5175,
         .background = kLavender,
