@@ -4,8 +4,5 @@
 
 int main(int argc, char** argv) {
     vrenkodal::WindowBinding binding;
-    return platform::Start(
-        argc, argv, vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
-            binding.Pressed(form, button);
-        });
+    return platform::Start(argc, argv, vrenkodal::MainWindow(), binding.OnPress());
 }

@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     platform::UseProgramStyle();
     vrenkodal::WindowBinding binding;
-    platform::QtForm form(vrenkodal::MainWindow(),
-                          [&binding](auto& form, auto button) { binding.Pressed(form, button); });
+    platform::QtForm form(vrenkodal::MainWindow(), binding.OnPress());
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     auto* age = static_cast<QLineEdit*>(form.Widget(vrenkodal::kAgeBox));

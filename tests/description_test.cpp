@@ -202,7 +202,8 @@ TEST(WindowDescription, IconIs32By32InAtMost256Colours) {
     EXPECT_LE(colours, 256);
     ASSERT_EQ(icon.size(), static_cast<std::size_t>(1 + colours + height));
     for (int row = 0; row < height; ++row) {
-        EXPECT_EQ(std::strlen(icon[1 + colours + row]), static_cast<std::size_t>(width * characters))
+        EXPECT_EQ(std::strlen(icon[1 + colours + row]),
+                  static_cast<std::size_t>(width * characters))
             << "row " << row;
     }
 }

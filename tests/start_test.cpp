@@ -29,10 +29,7 @@ Q_COREAPP_STARTUP_FUNCTION(CloseTheWindowOnceShown)
 
 int main(int argc, char** argv) {
     vrenkodal::WindowBinding binding;
-    const int status =
-        platform::Start(argc, argv, vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
-            binding.Pressed(form, button);
-        });
+    const int status = platform::Start(argc, argv, vrenkodal::MainWindow(), binding.OnPress());
     if (status != 0 || windows_closed != 1) {
         std::fprintf(stderr, "status %d after closing %d windows\n", status, windows_closed);
         return 1;

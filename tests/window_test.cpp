@@ -63,9 +63,7 @@ class WindowTest : public QObject {
 
     void init() {
         binding_ = std::make_unique<vrenkodal::WindowBinding>();
-        form_ = std::make_unique<platform::QtForm>(
-            vrenkodal::MainWindow(),
-            [this](platform::Form& form, ControlRef button) { binding_->Pressed(form, button); });
+        form_ = std::make_unique<platform::QtForm>(vrenkodal::MainWindow(), binding_->OnPress());
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         form_->activateWindow();

@@ -94,9 +94,7 @@ class WindowWalkTest : public QObject {
     void walk() {
         QFETCH(unsigned, seed);
         vrenkodal::WindowBinding binding;
-        platform::QtForm form(vrenkodal::MainWindow(), [&binding](auto& form, auto button) {
-            binding.Pressed(form, button);
-        });
+        platform::QtForm form(vrenkodal::MainWindow(), binding.OnPress());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.activateWindow();

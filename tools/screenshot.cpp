@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     }
     platform::UseProgramStyle();
     vrenkodal::WindowBinding binding;
-    platform::QtForm form(vrenkodal::MainWindow(),
-                          [&binding](auto& form, auto button) { binding.Pressed(form, button); });
+    platform::QtForm form(vrenkodal::MainWindow(), binding.OnPress());
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     QTest::keyClicks(form.Widget(vrenkodal::kAgeBox), QStringLiteral("45"));

@@ -14,6 +14,11 @@ class WindowBinding {
 
     void Pressed(platform::Form& form, platform::ControlRef button);
 
+    // What the platform calls on every press; the binding must outlive the window.
+    platform::PressHandler OnPress() {
+        return [this](platform::Form& form, platform::ControlRef button) { Pressed(form, button); };
+    }
+
     const WindowModel& model() const { return model_; }
 
   private:
