@@ -32,15 +32,13 @@ sanitize:
 
 # Each libFuzzer target for FUZZ_SECONDS seconds.
 FUZZ_SECONDS ?= 60
-fuzz: setup
-	cmake --preset fuzz
-	cmake --build --preset fuzz --parallel
+fuzz:
+	$(MAKE) build PRESET=fuzz
 	scripts/fuzz $(FUZZ_SECONDS)
 
 # Start-up time and memory against a bare Qt window, and the CPU time of a click.
-bench: setup
-	cmake --preset bench
-	cmake --build --preset bench --parallel
+bench:
+	$(MAKE) build PRESET=bench
 	scripts/bench
 
 # The desktop and Windows icons, redrawn from the window's own (needs ImageMagick).

@@ -15,6 +15,7 @@
 #include "platform/qt_form.h"
 #include "platform/qt_look.h"
 #include "window/binding.h"
+#include "window/commands.h"
 #include "window/description.h"
 
 namespace {
@@ -55,8 +56,10 @@ int main(int argc, char** argv) {
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     auto* age = static_cast<QLineEdit*>(form.Widget(vrenkodal::kAgeBox));
-    auto* show = static_cast<QPushButton*>(form.Widget({"Command1", 0}));
-    auto* clear = static_cast<QPushButton*>(form.Widget({"Command1", 1}));
+    auto* show =
+        static_cast<QPushButton*>(form.Widget(vrenkodal::CommandButton(vrenkodal::kShowButton)));
+    auto* clear =
+        static_cast<QPushButton*>(form.Widget(vrenkodal::CommandButton(vrenkodal::kClearButton)));
     PaintCounter counter;
     application.installEventFilter(&counter);
 

@@ -57,8 +57,8 @@ TEST_P(BindingTest, WritesOnlyWhatTheCommandChanged) {
     EXPECT_EQ(form.calls, GetParam().calls);
 }
 
-const platform::ControlRef kShow{kButtonArray, kShowButton};
-const platform::ControlRef kClear{kButtonArray, kClearButton};
+const platform::ControlRef kShow = CommandButton(kShowButton);
+const platform::ControlRef kClear = CommandButton(kClearButton);
 
 INSTANTIATE_TEST_SUITE_P(
     Presses,
@@ -74,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                              {"text Text2", "text Text10", "visible Frame1 off"}},
                     PressRow{"clear_on_fresh_window_with_empty_box", "", {kClear}, {"text Text10"}},
                     PressRow{"another_button_array_is_ignored", "45", {{"Command2", 0}}, {}},
-                    PressRow{"index_beyond_16_bits_is_ignored", "45", {{kButtonArray, 65536}}, {}},
-                    PressRow{"unknown_index_does_nothing", "45", {{kButtonArray, 7}}, {}}),
+                    PressRow{"index_beyond_16_bits_is_ignored", "45", {CommandButton(65536)}, {}},
+                    PressRow{"unknown_index_does_nothing", "45", {CommandButton(7)}, {}}),
     [](const testing::TestParamInfo<PressRow>& info) { return info.param.name; });
 
 TEST(Binding, TheModelFollowsWhatWasTypedAtThePress) {

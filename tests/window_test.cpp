@@ -16,6 +16,7 @@
 #include "platform/qt_form.h"
 #include "platform/qt_look.h"
 #include "window/binding.h"
+#include "window/commands.h"
 #include "window/description.h"
 
 using platform::ControlRef;
@@ -26,8 +27,8 @@ using vrenkodal::OptionButton;
 
 namespace {
 
-constexpr ControlRef kShowButton{"Command1", 0};
-constexpr ControlRef kClearButton{"Command1", 1};
+constexpr ControlRef kShowButton = vrenkodal::CommandButton(vrenkodal::kShowButton);
+constexpr ControlRef kClearButton = vrenkodal::CommandButton(vrenkodal::kClearButton);
 const QString kReport45 = QStringLiteral("Въведени години: 45\nтип: Волски\n");
 
 QString ToQString(std::string_view text) {

@@ -10,6 +10,7 @@
 #include "platform/qt_form.h"
 #include "platform/qt_look.h"
 #include "window/binding.h"
+#include "window/commands.h"
 #include "window/description.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) return 1;
     QTest::keyClicks(form.Widget(vrenkodal::kAgeBox), QStringLiteral("45"));
-    QTest::mouseClick(static_cast<QPushButton*>(form.Widget({"Command1", 0})), Qt::LeftButton);
+    QTest::mouseClick(
+        static_cast<QPushButton*>(form.Widget(vrenkodal::CommandButton(vrenkodal::kShowButton))),
+        Qt::LeftButton);
     return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

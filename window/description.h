@@ -12,6 +12,7 @@ inline constexpr std::string_view kOptionArray = "Option1";
 inline constexpr std::string_view kButtonArray = "Command1";
 
 constexpr platform::ControlRef OptionButton(int index) { return {kOptionArray, index}; }
+constexpr platform::ControlRef CommandButton(int index) { return {kButtonArray, index}; }
 
 // The one window of the program: its size, colours, font and every control, as data.
 const platform::Window& MainWindow();
