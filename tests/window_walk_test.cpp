@@ -14,8 +14,8 @@
 
 #include "kind/age_text.h"
 #include "kind/kind_of_years.h"
-#include "platform/qt_form.h"
-#include "platform/qt_look.h"
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_look.h"
 #include "tests/properties.h"
 #include "window/binding.h"
 #include "window/description.h"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/qt_form.h"
-#include "platform/qt_look.h"
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_look.h"
 #include "window/binding.h"
 #include "window/commands.h"
 #include "window/description.h"

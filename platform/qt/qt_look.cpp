@@ -1,4 +1,4 @@
-#include "platform/qt_look.h"
+#include "platform/qt/qt_look.h"
 
 #include <QApplication>
 #include <QStyle>

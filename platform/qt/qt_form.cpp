@@ -1,4 +1,4 @@
-#include "platform/qt_form.h"
+#include "platform/qt/qt_form.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,8 +5,8 @@
 #include <QStringList>
 
 #include "platform/form.h"
-#include "platform/qt_form.h"
-#include "platform/qt_look.h"
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_look.h"
 
 namespace platform {
 

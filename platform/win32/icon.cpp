@@ -1,0 +1,81 @@
+#include "platform/win32/icon.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// One colour of the image as premultiplied BGRA, the layout of a 32-bit icon bitmap.
+std::uint32_t ReadColour(const char* spec) {
+    const char* colour = std::strstr(spec, " c ");
+    if (colour == nullptr) return 0;
+    colour += 3;
+    while (*colour == ' ') ++colour;
+    if (*colour != '#') return 0;  // "None": transparent
+    const unsigned long rgb = std::strtoul(colour + 1, nullptr, 16);
+    return 0xFF000000u | static_cast<std::uint32_t>(rgb & 0xFFFFFF);
+}
+
+}  // namespace
+
+HICON IconFromXpm(std::span<const char* const> xpm) {
+    int width = 0, height = 0, colours = 0, chars = 0;
+    if (xpm.empty() || std::sscanf(xpm[0], "%d %d %d %d", &width, &height, &colours, &chars) != 4 ||
+        width <= 0 || height <= 0 || colours <= 0 || chars <= 0 ||
+        xpm.size() != static_cast<std::size_t>(1 + colours + height)) {
+        return nullptr;
+    }
+    std::map<std::string, std::uint32_t> palette;
+    for (int i = 0; i < colours; ++i) {
+        const char* line = xpm[1 + i];
+        if (std::strlen(line) < static_cast<std::size_t>(chars)) return nullptr;
+        palette[std::string(line, chars)] = ReadColour(line + chars - 1);
+    }
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const char* row = xpm[1 + colours + y];
+        if (std::strlen(row) < static_cast<std::size_t>(width * chars)) return nullptr;
+        for (int x = 0; x < width; ++x) {
+            const auto found = palette.find(std::string(row + x * chars, chars));
+            pixels.push_back(found == palette.end() ? 0 : found->second);
+        }
+    }
+
+    // A top-down 32-bit colour bitmap with alpha; the mask is unused but required.
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = width;
+    header.bV5Height = -height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP colour = CreateDIBSection(
+        screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (colour == nullptr) return nullptr;
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    // Monochrome rows are padded to whole 16-bit words; all zero, the alpha decides.
+    const std::vector<std::uint8_t> no_mask(static_cast<std::size_t>((width + 15) / 16) * 2 * height);
+    const HBITMAP mask = CreateBitmap(width, height, 1, 1, no_mask.data());
+    ICONINFO info{TRUE, 0, 0, mask, colour};
+    const HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#include "platform/win32/push_button.h"
+
+#include <string>
+
+namespace platform {
+
+void PaintPushButton(const DRAWITEMSTRUCT& item, COLORREF face) {
+    const HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+
+    const HBRUSH brush = CreateSolidBrush(face);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+    DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+
+    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(
+        GetWindowTextW(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous_font = font ? SelectObject(dc, font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT text = rect;
+    if (pressed) OffsetRect(&text, 1, 1);
+    DrawTextW(dc,
+              caption.c_str(),
+              static_cast<int>(caption.size()),
+              &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (previous_font) SelectObject(dc, previous_font);
+
+    // Hidden until the keyboard is used, as Windows does for its own buttons.
+    if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
+        InflateRect(&rect, -2, -2);
+        DrawFocusRect(dc, &rect);
+    }
+}
+
+}  // namespace platform

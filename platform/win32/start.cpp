@@ -1,0 +1,30 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/form.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/win32_form.h"
+
+namespace platform {
+
+// Windows always has a display; the toolkit's options of other systems do not apply here.
+int Start(int /*argc*/, char** /*argv*/, const Window& window, PressHandler on_press) {
+    BecomeDpiAware();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Win32Form form(window, std::move(on_press));
+    ShowWindow(form.Handle(), SW_SHOWDEFAULT);
+    UpdateWindow(form.Handle());
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (form.HandleDialogKey(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace platform
