@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/accessible_name.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/frame.h"
 #include "platform/win32/icon.h"
@@ -99,6 +100,15 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
     int id = kFirstControlId;
     for (const Control& control : window.controls) {
         controls_.push_back({&control, Create(control, id++)});
+    }
+    // What a screen reader calls the text boxes: the age box by its label, the report box by
+    // the name the description gives it.
+    for (const Shown& shown : controls_) {
+        const Control& control = *shown.control;
+        if (!control.accessible_name.empty()) {
+            SetAccessibleName(shown.handle, ToUtf16(control.accessible_name));
+        }
+        if (control.label_for) SetAccessibleName(Widget(*control.label_for), ToUtf16(control.text));
     }
     LayOut(DpiOf(window_));
     SetUpFocusOrder();

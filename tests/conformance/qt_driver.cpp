@@ -1,0 +1,155 @@
+// The window on Qt, driven with QTest's key and mouse events, offscreen or on a display.
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_look.h"
+#include "tests/conformance/window_driver.h"
+#include "window/binding.h"
+#include "window/description.h"
+
+namespace conformance {
+
+namespace {
+
+using platform::ControlRef;
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+class QtDriver final : public WindowDriver {
+  public:
+    QtDriver() : form_(vrenkodal::MainWindow(), binding_.OnPress()) {
+        form_.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form_));
+        form_.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
+    }
+
+    Rect Geometry(ControlRef control) override {
+        const QRect rect = control == kWindow ? form_.rect() : Widget(control)->geometry();
+        return {rect.x(), rect.y(), rect.width(), rect.height()};
+    }
+    bool FixedSize() override { return form_.minimumSize() == form_.maximumSize(); }
+    bool Minimisable() override { return form_.windowFlags() & Qt::WindowMinimizeButtonHint; }
+    bool Maximisable() override { return form_.windowFlags() & Qt::WindowMaximizeButtonHint; }
+    std::string Title() override { return form_.windowTitle().toStdString(); }
+    int IconSize() override {
+        const auto sizes = form_.windowIcon().availableSizes();
+        return sizes.size() == 1 ? sizes[0].width() : 0;
+    }
+
+    Image Grab(ControlRef control) override {
+        QWidget* widget = control == kWindow ? &form_ : Widget(control);
+        QImage shot = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Back to 96 dpi when the screen scales: every n-th pixel.
+        shot = shot.scaled(widget->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        Image image{shot.width(), shot.height(), {}};
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb pixel = shot.pixel(x, y);
+                image.pixels.push_back({static_cast<std::uint8_t>(qRed(pixel)),
+                                        static_cast<std::uint8_t>(qGreen(pixel)),
+                                        static_cast<std::uint8_t>(qBlue(pixel))});
+            }
+        }
+        return image;
+    }
+    std::string Shown(ControlRef control) override {
+        QWidget* widget = Widget(control);
+        if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+            return box->toPlainText().replace(QLatin1String("\n"), QLatin1String("\r\n")).toStdString();
+        }
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text().toStdString();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+        if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
+        return qobject_cast<QLabel*>(widget)->text().toStdString();
+    }
+    bool Visible(ControlRef control) override { return Widget(control)->isVisible(); }
+    bool Enabled(ControlRef control) override { return Widget(control)->isEnabled(); }
+    bool Checked(ControlRef option) override {
+        return qobject_cast<QRadioButton*>(Widget(option))->isChecked();
+    }
+    bool HasSelectedText(ControlRef text_box) override {
+        return qobject_cast<QLineEdit*>(Widget(text_box))->hasSelectedText();
+    }
+    std::optional<ControlRef> Focused() override {
+        for (const platform::Control& control : vrenkodal::MainWindow().controls) {
+            if (Widget(control.ref) == QApplication::focusWidget()) return control.ref;
+        }
+        return std::nullopt;
+    }
+    std::string AccessibleName(ControlRef control) override {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Widget(control));
+        if (accessible == nullptr) return {};
+        const QString name = accessible->text(QAccessible::Name);
+        if (!name.isEmpty()) return name.toStdString();
+        // A text box without a name of its own is named by its label.
+        for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
+            return label->text(QAccessible::Name).toStdString();
+        }
+        return {};
+    }
+
+    // QTest::keyClicks refuses text outside Latin-1; a key event per character does not.
+    void Type(std::u16string_view character) override {
+        const QString text = ToQString(character);
+        const QChar c = text.at(0);
+        const auto key = c == QLatin1Char(' ') ? Qt::Key_Space
+                         : c.isDigit()         ? Qt::Key(c.unicode())
+                                               : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, Focus(), key, text, Qt::NoModifier);
+    }
+    void Press(Key key) override {
+        switch (key) {
+            case Key::Tab:
+                return QTest::keyClick(Focus(), Qt::Key_Tab);
+            case Key::ShiftTab:
+                return QTest::keyClick(Focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+            case Key::Space:
+                return QTest::keyClick(Focus(), Qt::Key_Space);
+            case Key::Backspace:
+                return QTest::keyClick(Focus(), Qt::Key_Backspace);
+            case Key::Enter:
+                return QTest::keyClick(Focus(), Qt::Key_Return);
+        }
+    }
+    void Paste(std::u16string_view text) override {
+        QApplication::clipboard()->setText(ToQString(text));
+        QTest::keyClick(Focus(), Qt::Key_V, Qt::ControlModifier);
+    }
+    void Click(ControlRef control) override { QTest::mouseClick(Widget(control), Qt::LeftButton); }
+    void FocusOn(ControlRef control) override { Widget(control)->setFocus(Qt::OtherFocusReason); }
+
+    platform::Form& Form() override { return form_; }
+
+  private:
+    QWidget* Widget(ControlRef control) { return form_.Widget(control); }
+    QWidget* Focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &form_; }
+
+    vrenkodal::WindowBinding binding_;
+    platform::QtForm form_;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> OpenWindow() { return std::make_unique<QtDriver>(); }
+
+}  // namespace conformance
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    platform::UseProgramStyle();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// What a test does to the real window and what it reads back from the screen, the same for
+// every platform. Each platform's driver does it the way that platform's user would: real key
+// and mouse input, the system clipboard, pixels as drawn.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/form.h"
+
+namespace conformance {
+
+// In pixels at 96 dpi, relative to the control's container.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<platform::Rgb> pixels;  // row by row
+    platform::Rgb At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+enum class Key { Tab, ShiftTab, Space, Backspace, Enter };
+
+// The window itself, where a control is expected.
+inline constexpr platform::ControlRef kWindow{"Vrenkodal"};
+
+class WindowDriver {
+  public:
+    virtual ~WindowDriver() = default;
+
+    virtual Rect Geometry(platform::ControlRef control) = 0;  // kWindow: the client area
+    virtual bool FixedSize() = 0;
+    virtual bool Minimisable() = 0;
+    virtual bool Maximisable() = 0;
+    virtual std::string Title() = 0;
+    virtual int IconSize() = 0;  // 0 without an icon
+
+    // What the screen shows of a control (kWindow: of the client area), at 96 dpi.
+    virtual Image Grab(platform::ControlRef control) = 0;
+    // The caption, or a text box's text with CR LF line ends, as the control shows it.
+    virtual std::string Shown(platform::ControlRef control) = 0;
+    virtual bool Visible(platform::ControlRef control) = 0;  // on screen, with its containers
+    virtual bool Enabled(platform::ControlRef control) = 0;
+    virtual bool Checked(platform::ControlRef option) = 0;
+    virtual bool HasSelectedText(platform::ControlRef text_box) = 0;
+    virtual std::optional<platform::ControlRef> Focused() = 0;
+    virtual std::string AccessibleName(platform::ControlRef control) = 0;
+
+    // One character, as a key press that produces it, to the control with the focus.
+    virtual void Type(std::u16string_view character) = 0;
+    virtual void Press(Key key) = 0;
+    // Puts the text on the system clipboard and presses Ctrl+V.
+    virtual void Paste(std::u16string_view text) = 0;
+    virtual void Click(platform::ControlRef control) = 0;  // with the mouse, in its middle
+    virtual void FocusOn(platform::ControlRef control) = 0;
+
+    virtual platform::Form& Form() = 0;
+};
+
+// A new window with a fresh state, shown and active. Each platform's driver defines it.
+std::unique_ptr<WindowDriver> OpenWindow();
+
+}  // namespace conformance
