@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QStyle>
-#include <QStyleFactory>
+
+#include "platform/qt/qt_button_style.h"
 
 namespace platform {
 
@@ -14,7 +15,7 @@ const QColor kDisabledText(90, 90, 90);
 }  // namespace
 
 void UseProgramStyle() {
-    QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"));
+    auto* style = new QtButtonStyle;  // the application takes it
     QApplication::setStyle(style);
     QPalette palette = style->standardPalette();
     for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {

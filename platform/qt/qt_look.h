@@ -2,8 +2,8 @@
 
 namespace platform {
 
-// The widget style the window is drawn with, for the whole application. Fusion paints button
-// faces in their palette's colour on every system, so the green and red buttons stay so.
+// The widget style the window is drawn with, for the whole application: Fusion, the same on
+// every system, with push buttons whose faces are exactly their colours.
 void UseProgramStyle();
 
 }  // namespace platform

@@ -121,6 +121,8 @@ Rgb MedianColour(const Image& image, Rect area) {
     return {median[0], median[1], median[2]};
 }
 
+void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.name; }
+
 class ColourTest : public WindowTest, public testing::WithParamInterface<ColourRow> {};
 
 TEST_P(ColourTest, IsDrawnExactly) {
@@ -231,6 +233,8 @@ struct AgeBoxRow {
     std::string expected;
 };
 
+void PrintTo(const AgeBoxRow& row, std::ostream* out) { *out << row.name; }
+
 class AgeBoxTest : public WindowTest, public testing::WithParamInterface<AgeBoxRow> {};
 
 TEST_P(AgeBoxTest, HoldsTwoCharacters) {
@@ -265,6 +269,8 @@ struct CommandRow {
     bool frame;
     int selected;
 };
+
+void PrintTo(const CommandRow& row, std::ostream* out) { *out << row.name; }
 
 class CommandTest : public WindowTest, public testing::WithParamInterface<CommandRow> {};
 

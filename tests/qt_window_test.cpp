@@ -1,0 +1,131 @@
+// What only the Qt window decides: the fonts it resolves, captions that fit whatever font the
+// system has, and drawing on a scaled screen. What every platform's window must do is in the
+// conformance suite.
+#include <memory>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QRadioButton>
+#include <QTest>
+
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_look.h"
+#include "window/binding.h"
+#include "window/description.h"
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray RowName(platform::ControlRef ref) {
+    return (ToQString(ref.name) + (ref.index >= 0 ? QString::number(ref.index) : QString()))
+        .toUtf8();
+}
+
+}  // namespace
+
+class QtWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { platform::UseProgramStyle(); }
+
+    void init() {
+        binding_ = std::make_unique<vrenkodal::WindowBinding>();
+        form_ = std::make_unique<platform::QtForm>(vrenkodal::MainWindow(), binding_->OnPress());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() {
+        form_.reset();
+        binding_.reset();
+    }
+
+    void controls_data() {
+        QTest::addColumn<int>("row");
+        const auto& controls = vrenkodal::MainWindow().controls;
+        for (int row = 0; row < static_cast<int>(controls.size()); ++row) {
+            QTest::newRow(RowName(controls[row].ref).constData()) << row;
+        }
+    }
+
+    void fontIsTheDescribedOne_data() { controls_data(); }
+    void fontIsTheDescribedOne() {
+        QFETCH(int, row);
+        const platform::Control& control = vrenkodal::MainWindow().controls[row];
+        const QFont font = form_->Widget(control.ref)->font();
+        const platform::Font described = control.font.value_or(vrenkodal::MainWindow().font);
+        QCOMPARE(font.family(), ToQString(described.family));
+        QVERIFY(font.pointSizeF() <= described.point_size);
+        QCOMPARE(font.bold(), described.bold);
+    }
+
+    // With Times New Roman or its metric twin, every caption keeps the designed size.
+    void designedFontKeepsDesignedSizes() {
+        const QString resolved = QFontInfo(form_->font()).family();
+        if (!QStringList({"Times New Roman", "Liberation Serif", "Tinos"}).contains(resolved)) {
+            QSKIP(qPrintable("no Times New Roman metrics here; resolved to " + resolved));
+        }
+        for (const auto& control : vrenkodal::MainWindow().controls) {
+            const auto font = control.font.value_or(vrenkodal::MainWindow().font);
+            QCOMPARE(form_->Widget(control.ref)->font().pointSizeF(), qreal(font.point_size));
+        }
+    }
+
+    void fontHasEveryCharacterTheWindowShows() {
+        QString all = ToQString(vrenkodal::MainWindow().caption);
+        for (const auto& control : vrenkodal::MainWindow().controls) all += ToQString(control.text);
+        all += QStringLiteral("Въведени години: 45 тип: Волски Въведете възраст!Маймунски");
+        for (QWidget* widget :
+             {form_->Widget(vrenkodal::kReportBox), form_->Widget(vrenkodal::OptionButton(4))}) {
+            const QFontMetrics metrics(widget->font());
+            for (const QChar c : all) {
+                if (c.isSpace()) continue;
+                QVERIFY2(
+                    metrics.inFont(c),
+                    qPrintable(
+                        QStringLiteral("%1 lacks %2").arg(QFontInfo(widget->font()).family(), c)));
+            }
+        }
+    }
+
+    void textsFitTheirControls_data() { controls_data(); }
+    void textsFitTheirControls() {
+        QFETCH(int, row);
+        const platform::Control& control = vrenkodal::MainWindow().controls[row];
+        if (control.kind == platform::ControlKind::TextBox) QSKIP("a text box scrolls");
+        QWidget* widget = form_->Widget(control.ref);
+        const QFontMetrics metrics(widget->font());
+        QVERIFY2(metrics.height() <= widget->height(), qPrintable(widget->objectName()));
+        // An option button draws its mark beside the caption; its size hint counts both.
+        const int needed = qobject_cast<QRadioButton*>(widget)
+                               ? widget->sizeHint().width()
+                               : metrics.horizontalAdvance(ToQString(control.text));
+        QVERIFY2(needed <= widget->width(),
+                 qPrintable(QStringLiteral("%1 needs %2 of %3 px in %4")
+                                .arg(widget->objectName())
+                                .arg(needed)
+                                .arg(widget->width())
+                                .arg(QFontInfo(widget->font()).family())));
+    }
+
+    // Under QT_SCALE_FACTOR the window keeps its layout and covers more pixels.
+    void scaledScreenDrawsMorePixels() {
+        const QPixmap shot = form_->grab();
+        const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                : 1.0;
+        QCOMPARE(shot.devicePixelRatio(), scale);
+        QCOMPARE(shot.size(), QSize(461, 345) * scale);
+    }
+
+  private:
+    std::unique_ptr<vrenkodal::WindowBinding> binding_;
+    std::unique_ptr<platform::QtForm> form_;
+};
+
+QTEST_MAIN(QtWindowTest)
+#include "qt_window_test.moc"
