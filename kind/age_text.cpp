@@ -1,8 +1,10 @@
 #include "kind/age_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace vrenkodal {
@@ -62,15 +64,16 @@ std::string FormatAge(double age) {
     if (std::isnan(age)) return "nan";
     if (std::isinf(age)) return age < 0 ? "-inf" : "inf";
 
-    // Let the library round to 15 significant digits ("d.ddd…e±x"), then lay the digits out
-    // without an exponent.
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(),
-                                       buffer.data() + buffer.size(),
-                                       age,
-                                       std::chars_format::scientific,
-                                       kSignificantDigits - 1);
-    std::string_view scientific(buffer.data(), written.ptr);
+    // Let the C library round to 15 significant digits ("d.ddd…e±x"), then lay the digits out
+    // without an exponent. Only the digits of its mantissa are read, so the decimal separator
+    // of the user's locale, whatever it is, never reaches the report. (std::to_chars would do
+    // the same without a locale, but brings 170 KB of tables into the Windows program.)
+    std::array<char, 64> buffer{};
+    const int length =
+        std::snprintf(buffer.data(), buffer.size(), "%.*e", kSignificantDigits - 1, age);
+    std::string_view scientific(buffer.data(),
+                                static_cast<std::size_t>(std::clamp(length, 0, 63)));
+    if (scientific.empty()) return "0";  // the C library failed; it cannot for a finite double
 
     std::string out;
     if (scientific.front() == '-') {
@@ -78,8 +81,10 @@ std::string FormatAge(double age) {
         scientific.remove_prefix(1);
     }
     const auto e = scientific.find('e');
-    std::string digits(1, scientific.front());
-    if (e > 1) digits += scientific.substr(2, e - 2);
+    std::string digits;
+    for (const char c : scientific.substr(0, e)) {
+        if (IsDigit(c)) digits += c;
+    }
     digits.erase(digits.find_last_not_of('0') + 1);
 
     std::string_view exponent_text = scientific.substr(e + 1);

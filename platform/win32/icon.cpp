@@ -1,11 +1,10 @@
 #include "platform/win32/icon.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -23,20 +22,30 @@ std::uint32_t ReadColour(const char* spec) {
     return 0xFF000000u | static_cast<std::uint32_t>(rgb & 0xFFFFFF);
 }
 
+// The four numbers of the header line: width, height, colours, characters per pixel.
+bool ReadHeader(const char* line, int (&numbers)[4]) {
+    for (int& number : numbers) {
+        char* end = nullptr;
+        const long value = std::strtol(line, &end, 10);
+        if (end == line || value <= 0 || value > 4096) return false;
+        number = static_cast<int>(value);
+        line = end;
+    }
+    return true;
+}
+
 }  // namespace
 
 HICON IconFromXpm(std::span<const char* const> xpm) {
-    int width = 0, height = 0, colours = 0, chars = 0;
-    if (xpm.empty() || std::sscanf(xpm[0], "%d %d %d %d", &width, &height, &colours, &chars) != 4 ||
-        width <= 0 || height <= 0 || colours <= 0 || chars <= 0 ||
-        xpm.size() != static_cast<std::size_t>(1 + colours + height)) {
-        return nullptr;
-    }
-    std::map<std::string, std::uint32_t> palette;
+    int numbers[4] = {};
+    if (xpm.empty() || !ReadHeader(xpm[0], numbers)) return nullptr;
+    const auto [width, height, colours, chars] = numbers;
+    if (xpm.size() != static_cast<std::size_t>(1 + colours + height)) return nullptr;
+    std::vector<std::pair<std::string_view, std::uint32_t>> palette;
     for (int i = 0; i < colours; ++i) {
         const char* line = xpm[1 + i];
         if (std::strlen(line) < static_cast<std::size_t>(chars)) return nullptr;
-        palette[std::string(line, chars)] = ReadColour(line + chars - 1);
+        palette.emplace_back(std::string_view(line, chars), ReadColour(line + chars - 1));
     }
     std::vector<std::uint32_t> pixels;
     pixels.reserve(static_cast<std::size_t>(width) * height);
@@ -44,8 +53,12 @@ HICON IconFromXpm(std::span<const char* const> xpm) {
         const char* row = xpm[1 + colours + y];
         if (std::strlen(row) < static_cast<std::size_t>(width * chars)) return nullptr;
         for (int x = 0; x < width; ++x) {
-            const auto found = palette.find(std::string(row + x * chars, chars));
-            pixels.push_back(found == palette.end() ? 0 : found->second);
+            const std::string_view key(row + x * chars, chars);
+            std::uint32_t pixel = 0;  // a key the palette lacks: transparent
+            for (const auto& [known, colour] : palette) {
+                if (known == key) pixel = colour;
+            }
+            pixels.push_back(pixel);
         }
     }
 

@@ -2,7 +2,22 @@
 
 #include <string>
 
+#include <commctrl.h>
+
 namespace platform {
+
+namespace {
+
+LRESULT CALLBACK DoubleClickAsPress(
+    HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_LBUTTONDBLCLK) message = WM_LBUTTONDOWN;
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(button, DoubleClickAsPress, id);
+    return DefSubclassProc(button, message, wparam, lparam);
+}
+
+}  // namespace
+
+void PressOnEveryClick(HWND button) { SetWindowSubclass(button, DoubleClickAsPress, 1, 0); }
 
 void PaintPushButton(const DRAWITEMSTRUCT& item, COLORREF face) {
     const HDC dc = item.hDC;

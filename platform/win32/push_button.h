@@ -9,4 +9,9 @@ namespace platform {
 // button would shade the face, and the face colour is part of the window's look.
 void PaintPushButton(const DRAWITEMSTRUCT& item, COLORREF face);
 
+// An owner-drawn button takes the second click of a double click as a "double-click"
+// notification, without focus or pressed look; this makes it a second press, as on a system
+// push button.
+void PressOnEveryClick(HWND button);
+
 }  // namespace platform

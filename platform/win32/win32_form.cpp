@@ -169,6 +169,7 @@ HWND Win32Form::Create(const Control& control, int id) {
                                         instance,
                                         nullptr);
     if (handle == nullptr) Fail("cannot create " + NameOf(control.ref));
+    if (control.kind == ControlKind::PushButton) PressOnEveryClick(handle);
     // The limit counts UTF-16 units, as the user's characters arrive.
     if (control.kind == ControlKind::TextBox && control.max_length > 0) {
         SendMessageW(handle, EM_SETLIMITTEXT, static_cast<WPARAM>(control.max_length), 0);

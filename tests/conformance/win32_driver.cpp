@@ -145,7 +145,10 @@ class Win32Driver final : public WindowDriver {
         return result;
     }
 
+    // The space bar is a key of its own (a focused button presses on it); any other character
+    // comes as the Unicode input that an input method sends.
     void Type(std::u16string_view character) override {
+        if (character == u" ") return Press(Key::Space);
         for (const char16_t unit : character) {
             Send({UnicodeInput(static_cast<wchar_t>(unit), false), UnicodeInput(static_cast<wchar_t>(unit), true)});
         }
@@ -218,7 +221,7 @@ class Win32Driver final : public WindowDriver {
             MSG message;
             if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 ++quiet;
-                Sleep(1);
+                Sleep(0);
                 continue;
             }
             quiet = 0;

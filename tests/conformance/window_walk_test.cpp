@@ -1,6 +1,7 @@
 // A seeded random walk of real user actions on the real window. After every step the window
 // must show what the state table and the text box's own rules predict.
 #include <deque>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -26,6 +27,11 @@ constexpr ControlRef kShow = vrenkodal::CommandButton(vrenkodal::kShowButton);
 constexpr ControlRef kClear = vrenkodal::CommandButton(vrenkodal::kClearButton);
 // The controls Tab visits, in order.
 const ControlRef kFocusCycle[] = {vrenkodal::kReportBox, vrenkodal::kAgeBox, kShow, kClear};
+
+std::string Name(std::optional<ControlRef> ref) {
+    if (!ref) return "none";
+    return std::string(ref->name) + (ref->index >= 0 ? "(" + std::to_string(ref->index) + ")" : "");
+}
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
@@ -170,8 +176,9 @@ TEST_P(WalkTest, EveryStepLeavesTheWindowAsPredicted) {
                    << trail << "\n  age '" << window->Shown(vrenkodal::kAgeBox) << "', expected '"
                    << Utf8(expected.age) << "' (selected " << expected.age_selected
                    << ")\n  frame " << window->Visible(vrenkodal::kKindFrame) << ", expected "
-                   << expected.frame << "; focus " << (focus ? focus->name : "none")
-                   << ", expected " << expected.focus.name;
+                   << expected.frame << "; focus " << Name(focus) << ", expected "
+                   << Name(expected.focus) << "\n  report '" << window->Shown(vrenkodal::kReportBox)
+                   << "'\n  expected '" << expected.report << "', option " << expected.selected;
         }
     }
 }
