@@ -223,12 +223,19 @@ void Win32Form::LayOut(int dpi) {
         SendMessageW(shown.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), TRUE);
     }
     for (const auto& [font, handle] : previous) DeleteObject(handle);
-    const SIZE outer = WindowSizeFor({ToPixels(description_.client_width, dpi),
-                                      ToPixels(description_.client_height, dpi)},
-                                     kWindowStyle,
-                                     kWindowExStyle,
-                                     dpi);
+    const SIZE client{ToPixels(description_.client_width, dpi),
+                      ToPixels(description_.client_height, dpi)};
+    SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system really draws may differ from the computed one (a theme, a monitor
+    // whose DPI the frame has not followed yet); the client area is what must be exact.
+    RECT inside;
+    GetClientRect(window_, &inside);
+    if (inside.right != client.cx || inside.bottom != client.cy) {
+        outer.cx += client.cx - inside.right;
+        outer.cy += client.cy - inside.bottom;
+        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 HFONT Win32Form::FontFor(const Control& control) const {

@@ -318,6 +318,18 @@ INSTANTIATE_TEST_SUITE_P(StateTable,
                          testing::ValuesIn(kCommandRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The box counts UTF-16 units, so a paste can keep half of a character outside the Basic
+// Multilingual Plane; the number before it is still read.
+TEST_F(WindowTest, HalfACharacterInTheAgeBoxLeavesTheLeadingNumber) {
+    window_->FocusOn(kAgeBox);
+    TypeText(u"1");
+    window_->Paste(u"\U0001F600" u"5");
+    window_->Click(kShowButton);
+    EXPECT_TRUE(window_->Shown(kAgeBox).starts_with("1")) << window_->Shown(kAgeBox);
+    EXPECT_EQ(window_->Shown(kReportBox), "Въведени години: 1\r\nтип: Човешки\r\n");
+    EXPECT_TRUE(window_->Checked(OptionButton(0)));
+}
+
 TEST_F(WindowTest, ReportBoxKeepsCrLfLineEnds) {
     EnterAge(u"45");
     window_->Click(kShowButton);
