@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run screenshot package sanitize fuzz bench icons clean
+.PHONY: setup configure build test run windows screenshot package sanitize fuzz bench icons clean
 
 setup:
 	@scripts/setup
@@ -13,22 +13,31 @@ configure: setup
 build: configure
 	cmake --build --preset $(PRESET) --parallel
 
-test: build
+# Both programs: the Linux one built with PRESET, then the Windows one under Wine.
+test: build windows
 	ctest --preset $(PRESET) --parallel 2
+	ctest --preset windows --parallel 2
 
 run: build
 	$(BUILD_DIR)/app/vrenkodal
 
-# The README's picture of the real window, drawn offscreen.
-screenshot: build
+# The Windows program, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe
+windows: setup
+	cmake --preset windows
+	cmake --build --preset windows --parallel
+
+# The README's pictures of the real windows: Qt offscreen, Win32 under Wine.
+screenshot: build windows
 	cmake --build --preset $(PRESET) --target update-screenshot
+	cmake --build --preset windows --target update-screenshot
 
 package: build
 	cmake --build --preset $(PRESET) --target package
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
 sanitize:
-	$(MAKE) test PRESET=sanitize
+	$(MAKE) build PRESET=sanitize
+	ctest --preset sanitize --parallel 2
 
 # Each libFuzzer target for FUZZ_SECONDS seconds.
 FUZZ_SECONDS ?= 60
