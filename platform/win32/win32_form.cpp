@@ -1,6 +1,7 @@
 #include "platform/win32/win32_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/accessible_name.h"
 #include "platform/win32/dpi.h"
@@ -92,6 +93,10 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
                     instance,
                     this);
     if (window_ == nullptr) Fail("cannot create the window");
+    // Each control is made at its place and with its font at once: moving or restyling it
+    // afterwards would lay it out twice.
+    dpi_ = DpiOf(window_);
+    MakeFonts();
     icon_ = IconFromXpm(window.icon);
     if (icon_ != nullptr) {
         SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -110,7 +115,7 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
         }
         if (control.label_for) SetAccessibleName(Widget(*control.label_for), ToUtf16(control.text));
     }
-    LayOut(DpiOf(window_));
+    SizeWindow();
     SetUpFocusOrder();
 }
 
@@ -160,16 +165,17 @@ HWND Win32Form::Create(const Control& control, int id) {
                                         window_class,
                                         ToUtf16(control.text).c_str(),
                                         style,
-                                        0,
-                                        0,
-                                        0,
-                                        0,
+                                        ToPixels(control.left, dpi_),
+                                        ToPixels(control.top, dpi_),
+                                        ToPixels(control.width, dpi_),
+                                        ToPixels(control.height, dpi_),
                                         parent,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         instance,
                                         nullptr);
     if (handle == nullptr) Fail("cannot create " + NameOf(control.ref));
     if (control.kind == ControlKind::PushButton) PressOnEveryClick(handle);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
     // The limit counts UTF-16 units, as the user's characters arrive.
     if (control.kind == ControlKind::TextBox && control.max_length > 0) {
         SendMessageW(handle, EM_SETLIMITTEXT, static_cast<WPARAM>(control.max_length), 0);
@@ -204,28 +210,36 @@ void Win32Form::SetUpFocusOrder() {
     }
 }
 
-void Win32Form::LayOut(int dpi) {
+void Win32Form::MakeFonts() {
+    for (const Control& control : description_.controls) {
+        const Font font = control.font.value_or(description_.font);
+        if (FontFor(control) == nullptr) fonts_.emplace_back(font, CreateFontAt(font, dpi_));
+    }
+}
+
+void Win32Form::MoveToDpi(int dpi) {
     dpi_ = dpi;
-    std::vector<std::pair<Font, HFONT>> previous = std::move(fonts_);
-    fonts_.clear();
+    const std::vector<std::pair<Font, HFONT>> previous = std::exchange(fonts_, {});
+    MakeFonts();
     for (const Shown& shown : controls_) {
-        const Font font = shown.control->font.value_or(description_.font);
-        if (std::none_of(fonts_.begin(), fonts_.end(), [&](const auto& f) { return f.first == font; })) {
-            fonts_.emplace_back(font, CreateFontAt(font, dpi));
-        }
         const Control& c = *shown.control;
         MoveWindow(shown.handle,
                    ToPixels(c.left, dpi),
                    ToPixels(c.top, dpi),
                    ToPixels(c.width, dpi),
                    ToPixels(c.height, dpi),
-                   TRUE);
-        SendMessageW(shown.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), TRUE);
+                   FALSE);
+        SendMessageW(shown.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
     }
     for (const auto& [font, handle] : previous) DeleteObject(handle);
-    const SIZE client{ToPixels(description_.client_width, dpi),
-                      ToPixels(description_.client_height, dpi)};
-    SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi);
+    SizeWindow();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32Form::SizeWindow() {
+    const SIZE client{ToPixels(description_.client_width, dpi_),
+                      ToPixels(description_.client_height, dpi_)};
+    SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame the system really draws may differ from the computed one (a theme, a monitor
     // whose DPI the frame has not followed yet); the client area is what must be exact.
@@ -344,7 +358,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
             SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut(HIWORD(wparam));
+            MoveToDpi(HIWORD(wparam));
             return 0;
         }
         case WM_DESTROY:

@@ -45,7 +45,9 @@ class Win32Form final : public Form {
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     HWND Create(const Control& control, int id);
     void SetUpFocusOrder();
-    void LayOut(int dpi);
+    void MakeFonts();  // the fonts the controls use, at the window's DPI
+    void MoveToDpi(int dpi);
+    void SizeWindow();
     HFONT FontFor(const Control& control) const;
     HBRUSH BrushFor(HWND control, HDC dc);
     const Shown* Find(HWND handle) const;
