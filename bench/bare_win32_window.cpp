@@ -29,9 +29,18 @@ int main(int argc, char** argv) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT rect{0, 0, 461, 345};
     AdjustWindowRectEx(&rect, style, FALSE, 0);
-    const HWND window = CreateWindowExW(0, L"BareWindow", L"Bare", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                        rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                        nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(0,
+                                        L"BareWindow",
+                                        L"Bare",
+                                        style,
+                                        CW_USEDEFAULT,
+                                        CW_USEDEFAULT,
+                                        rect.right - rect.left,
+                                        rect.bottom - rect.top,
+                                        nullptr,
+                                        nullptr,
+                                        instance,
+                                        nullptr);
     if (argc > 1 && std::string(argv[1]) == "controls") {
         const std::wstring text(632, L'ж');
         struct Child {
@@ -54,8 +63,18 @@ int main(int argc, char** argv) {
             {L"STATIC", 0, 64, 0, 305, 25},
         };
         for (const Child& child : children) {
-            CreateWindowExW(0, child.kind, text.c_str(), WS_CHILD | WS_VISIBLE | child.style, child.x,
-                            child.y, child.width, child.height, window, nullptr, instance, nullptr);
+            CreateWindowExW(0,
+                            child.kind,
+                            text.c_str(),
+                            WS_CHILD | WS_VISIBLE | child.style,
+                            child.x,
+                            child.y,
+                            child.width,
+                            child.height,
+                            window,
+                            nullptr,
+                            instance,
+                            nullptr);
         }
     }
     ShowWindow(window, SW_SHOWDEFAULT);

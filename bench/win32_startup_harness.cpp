@@ -50,7 +50,15 @@ bool StartOnce(Program& program, bool record) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const double start = Now();
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr,
+                        command.data(),
+                        nullptr,
+                        nullptr,
+                        FALSE,
+                        0,
+                        nullptr,
+                        nullptr,
+                        &startup,
                         &process)) {
         return false;
     }
@@ -70,7 +78,8 @@ bool StartOnce(Program& program, bool record) {
     CloseHandle(process.hProcess);
     if (record) {
         program.milliseconds.push_back(shown);
-        program.peak_mib.push_back(static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+        program.peak_mib.push_back(static_cast<double>(memory.PeakWorkingSetSize) /
+                                   (1024.0 * 1024.0));
     }
     return true;
 }
@@ -120,10 +129,13 @@ int wmain(int argc, wchar_t** argv) {
             std::wprintf(L" %.2f |", measure(programs[0]) / measure(programs[i]));
         }
     };
-    row(L"start to first frame, median (ms)", [](const Program& p) { return Median(p.milliseconds); });
-    row(L"start to first frame, fastest (ms)",
-        [](const Program& p) { return *std::min_element(p.milliseconds.begin(), p.milliseconds.end()); });
-    row(L"peak working set at first frame, median (MiB)", [](const Program& p) { return Median(p.peak_mib); });
+    row(L"start to first frame, median (ms)",
+        [](const Program& p) { return Median(p.milliseconds); });
+    row(L"start to first frame, fastest (ms)", [](const Program& p) {
+        return *std::min_element(p.milliseconds.begin(), p.milliseconds.end());
+    });
+    row(L"peak working set at first frame, median (MiB)",
+        [](const Program& p) { return Median(p.peak_mib); });
     std::wprintf(L"\n");
     return 0;
 }

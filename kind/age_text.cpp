@@ -71,8 +71,7 @@ std::string FormatAge(double age) {
     std::array<char, 64> buffer{};
     const int length =
         std::snprintf(buffer.data(), buffer.size(), "%.*e", kSignificantDigits - 1, age);
-    std::string_view scientific(buffer.data(),
-                                static_cast<std::size_t>(std::clamp(length, 0, 63)));
+    std::string_view scientific(buffer.data(), static_cast<std::size_t>(std::clamp(length, 0, 63)));
     if (scientific.empty()) return "0";  // the C library failed; it cannot for a finite double
 
     std::string out;

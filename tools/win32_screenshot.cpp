@@ -40,7 +40,12 @@ bool WriteBmp(const char* path, HWND window) {
     const HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, previous);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+    GetDIBits(memory,
+              bitmap,
+              0,
+              height,
+              pixels.data(),
+              reinterpret_cast<BITMAPINFO*>(&header),
               DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);

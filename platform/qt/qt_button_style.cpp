@@ -1,9 +1,9 @@
 #include "platform/qt/qt_button_style.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
-#include <qdrawutil.h>
 
 namespace platform {
 

@@ -51,8 +51,8 @@ class NamedAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
         return standard_->GetTypeInfo(index, locale, info);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(
-        REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE
+    GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
         return standard_->GetIDsOfNames(iid, names, count, locale, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id,
@@ -69,7 +69,8 @@ class NamedAccessible final : public IAccessible {
     // IAccessible: all as the system has it, but the name.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (name == nullptr) return E_POINTER;
-        if (child.vt != VT_I4 || child.lVal != CHILDID_SELF) return standard_->get_accName(child, name);
+        if (child.vt != VT_I4 || child.lVal != CHILDID_SELF)
+            return standard_->get_accName(child, name);
         *name = alloc_(name_.c_str());
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
     }
@@ -154,8 +155,8 @@ LRESULT CALLBACK AnswerScreenReader(
         static const auto alloc = Load<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
         IAccessible* standard = nullptr;
         if (create && result && alloc &&
-            SUCCEEDED(create(control, OBJID_CLIENT, IID_IAccessible,
-                             reinterpret_cast<void**>(&standard)))) {
+            SUCCEEDED(create(
+                control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
             auto* named = new NamedAccessible(standard, *name, alloc);
             const LRESULT answer = result(IID_IAccessible, wparam, named);
             named->Release();

@@ -17,9 +17,10 @@ void Paint(HWND frame) {
     const HDC dc = BeginPaint(frame, &paint);
     RECT client;
     GetClientRect(frame, &client);
-    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(frame)));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(frame),
+                                                             WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(frame)));
     FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
 
     const HGDIOBJ previous_font = FontOf(frame) ? SelectObject(dc, FontOf(frame)) : nullptr;
@@ -35,11 +36,17 @@ void Paint(HWND frame) {
     if (!caption.empty()) {
         // The caption's own background interrupts the border line, blanks included.
         RECT text{kCaptionIndent * metrics.tmAveCharWidth, 0, client.right, metrics.tmHeight};
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+        DrawTextW(dc,
+                  caption.c_str(),
+                  static_cast<int>(caption.size()),
+                  &text,
                   DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
         FillRect(dc, &text, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
         SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+        DrawTextW(dc,
+                  caption.c_str(),
+                  static_cast<int>(caption.size()),
+                  &text,
                   DT_SINGLELINE | DT_NOPREFIX);
     }
     if (previous_font) SelectObject(dc, previous_font);

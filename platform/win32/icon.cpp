@@ -82,7 +82,8 @@ HICON IconFromXpm(std::span<const char* const> xpm) {
     if (colour == nullptr) return nullptr;
     std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
     // Monochrome rows are padded to whole 16-bit words; all zero, the alpha decides.
-    const std::vector<std::uint8_t> no_mask(static_cast<std::size_t>((width + 15) / 16) * 2 * height);
+    const std::vector<std::uint8_t> no_mask(static_cast<std::size_t>((width + 15) / 16) * 2 *
+                                            height);
     const HBITMAP mask = CreateBitmap(width, height, 1, 1, no_mask.data());
     ICONINFO info{TRUE, 0, 0, mask, colour};
     const HICON icon = CreateIconIndirect(&info);

@@ -129,7 +129,8 @@ Win32Form::~Win32Form() {
 HWND Win32Form::Create(const Control& control, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const HWND parent = control.container.empty() ? window_ : Widget({control.container});
-    DWORD style = WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.enabled ? 0 : WS_DISABLED);
+    DWORD style =
+        WS_CHILD | (control.visible ? WS_VISIBLE : 0) | (control.enabled ? 0 : WS_DISABLED);
     DWORD ex_style = 0;
     const wchar_t* window_class = L"STATIC";
     switch (control.kind) {
@@ -151,7 +152,8 @@ HWND Win32Form::Create(const Control& control, int id) {
             ex_style = WS_EX_CLIENTEDGE;
             style |= WS_TABSTOP | (control.alignment == Alignment::Center ? ES_CENTER : ES_LEFT);
             if (control.multi_line) {
-                style |= ES_MULTILINE | ES_AUTOVSCROLL | (control.vertical_scroll_bar ? WS_VSCROLL : 0);
+                style |=
+                    ES_MULTILINE | ES_AUTOVSCROLL | (control.vertical_scroll_bar ? WS_VSCROLL : 0);
             } else {
                 style |= ES_AUTOHSCROLL;
             }
@@ -240,7 +242,8 @@ void Win32Form::SizeWindow() {
     const SIZE client{ToPixels(description_.client_width, dpi_),
                       ToPixels(description_.client_height, dpi_)};
     SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(
+        window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame the system really draws may differ from the computed one (a theme, a monitor
     // whose DPI the frame has not followed yet); the client area is what must be exact.
     RECT inside;
@@ -248,7 +251,8 @@ void Win32Form::SizeWindow() {
     if (inside.right != client.cx || inside.bottom != client.cy) {
         outer.cx += client.cx - inside.right;
         outer.cy += client.cy - inside.bottom;
-        SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(
+            window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -288,7 +292,8 @@ const Win32Form::Shown* Win32Form::Find(HWND handle) const {
 
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        auto* form =
+            static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
@@ -329,7 +334,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(window_, &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client, BrushFor(window_, reinterpret_cast<HDC>(wparam)));
+            FillRect(reinterpret_cast<HDC>(wparam),
+                     &client,
+                     BrushFor(window_, reinterpret_cast<HDC>(wparam)));
             return 1;
         }
         // A multi-line text box hands Tab to its parent this way; a dialog box would move the
@@ -356,7 +363,12 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case WM_DPICHANGED: {
             const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-            SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+            SetWindowPos(window_,
+                         nullptr,
+                         suggested.left,
+                         suggested.top,
+                         0,
+                         0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             MoveToDpi(HIWORD(wparam));
             return 0;
@@ -392,14 +404,16 @@ void Win32Form::Select(ControlRef option) {
     for (const Shown& other : controls_) {
         if (other.control->kind == ControlKind::OptionButton &&
             other.control->container == shown->control->container) {
-            SendMessageW(other.handle, BM_SETCHECK, other.handle == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(
+                other.handle, BM_SETCHECK, other.handle == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
 }
 
 std::string Win32Form::Caption(ControlRef control) const {
     const HWND handle = Widget(control);
-    if (Find(handle)->control->kind == ControlKind::TextBox) NoSuchControl(control, "captioned control");
+    if (Find(handle)->control->kind == ControlKind::TextBox)
+        NoSuchControl(control, "captioned control");
     return ToUtf8(WindowText(handle));
 }
 

@@ -24,7 +24,8 @@ namespace {
 using platform::ControlRef;
 
 QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 class QtDriver final : public WindowDriver {
@@ -68,10 +69,13 @@ class QtDriver final : public WindowDriver {
     std::string Shown(ControlRef control) override {
         QWidget* widget = Widget(control);
         if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-            return box->toPlainText().replace(QLatin1String("\n"), QLatin1String("\r\n")).toStdString();
+            return box->toPlainText()
+                .replace(QLatin1String("\n"), QLatin1String("\r\n"))
+                .toStdString();
         }
         if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text().toStdString();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return button->text().toStdString();
         if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
         return qobject_cast<QLabel*>(widget)->text().toStdString();
     }

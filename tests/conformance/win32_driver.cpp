@@ -59,14 +59,18 @@ class Win32Driver final : public WindowDriver {
             GetWindowRect(handle, &rect);
             MapWindowPoints(nullptr, GetParent(handle), reinterpret_cast<POINT*>(&rect), 2);
         }
-        return {At96(rect.left), At96(rect.top), At96(rect.right - rect.left), At96(rect.bottom - rect.top)};
+        return {At96(rect.left),
+                At96(rect.top),
+                At96(rect.right - rect.left),
+                At96(rect.bottom - rect.top)};
     }
     bool FixedSize() override { return !(Style() & WS_THICKFRAME); }
     bool Minimisable() override { return Style() & WS_MINIMIZEBOX; }
     bool Maximisable() override { return Style() & WS_MAXIMIZEBOX; }
     std::string Title() override { return TextOf(form_.Handle()); }
     int IconSize() override {
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(form_.Handle(), WM_GETICON, ICON_BIG, 0));
+        const auto icon =
+            reinterpret_cast<HICON>(SendMessageW(form_.Handle(), WM_GETICON, ICON_BIG, 0));
         ICONINFO info{};
         if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
         BITMAP bitmap{};
@@ -115,7 +119,9 @@ class Win32Driver final : public WindowDriver {
     }
     bool HasSelectedText(ControlRef text_box) override {
         DWORD start = 0, end = 0;
-        SendMessageW(form_.Widget(text_box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+        SendMessageW(form_.Widget(text_box),
+                     EM_GETSEL,
+                     reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
         return start != end;
     }
@@ -128,8 +134,10 @@ class Win32Driver final : public WindowDriver {
     }
     std::string AccessibleName(ControlRef control) override {
         IAccessible* accessible = nullptr;
-        if (FAILED(AccessibleObjectFromWindow(form_.Widget(control), static_cast<DWORD>(OBJID_CLIENT),
-                                              IID_IAccessible, reinterpret_cast<void**>(&accessible)))) {
+        if (FAILED(AccessibleObjectFromWindow(form_.Widget(control),
+                                              static_cast<DWORD>(OBJID_CLIENT),
+                                              IID_IAccessible,
+                                              reinterpret_cast<void**>(&accessible)))) {
             return {};
         }
         VARIANT self{};
@@ -150,7 +158,8 @@ class Win32Driver final : public WindowDriver {
     void Type(std::u16string_view character) override {
         if (character == u" ") return Press(Key::Space);
         for (const char16_t unit : character) {
-            Send({UnicodeInput(static_cast<wchar_t>(unit), false), UnicodeInput(static_cast<wchar_t>(unit), true)});
+            Send({UnicodeInput(static_cast<wchar_t>(unit), false),
+                  UnicodeInput(static_cast<wchar_t>(unit), true)});
         }
         Settle();
     }
@@ -160,7 +169,9 @@ class Win32Driver final : public WindowDriver {
                 Send({KeyInput(VK_TAB, false), KeyInput(VK_TAB, true)});
                 break;
             case Key::ShiftTab:
-                Send({KeyInput(VK_SHIFT, false), KeyInput(VK_TAB, false), KeyInput(VK_TAB, true),
+                Send({KeyInput(VK_SHIFT, false),
+                      KeyInput(VK_TAB, false),
+                      KeyInput(VK_TAB, true),
                       KeyInput(VK_SHIFT, true)});
                 break;
             case Key::Space:
@@ -187,7 +198,9 @@ class Win32Driver final : public WindowDriver {
             SetClipboardData(CF_UNICODETEXT, memory);
             CloseClipboard();
         }
-        Send({KeyInput(VK_CONTROL, false), KeyInput('V', false), KeyInput('V', true),
+        Send({KeyInput(VK_CONTROL, false),
+              KeyInput('V', false),
+              KeyInput('V', true),
               KeyInput(VK_CONTROL, true)});
         Settle();
     }
@@ -236,7 +249,8 @@ class Win32Driver final : public WindowDriver {
     int At96(int pixels) { return MulDiv(pixels, platform::kDefaultDpi, form_.Dpi()); }
     static std::string TextOf(HWND handle) {
         std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
         return platform::ToUtf8(text);
     }
 

@@ -128,7 +128,7 @@ class ColourTest : public WindowTest, public testing::WithParamInterface<ColourR
 TEST_P(ColourTest, IsDrawnExactly) {
     const ColourRow& row = GetParam();
     EnterAge(u"45");
-    window_->Click(kShowButton);  // shows the frame
+    window_->Click(kShowButton);   // shows the frame
     window_->FocusOn(kReportBox);  // the buttons at rest
     const Image image = window_->Grab(row.control);
     ASSERT_GT(image.width, 0);
@@ -137,9 +137,8 @@ TEST_P(ColourTest, IsDrawnExactly) {
     for (const auto& [got, want] : {std::pair{seen.red, row.expected.red},
                                     std::pair{seen.green, row.expected.green},
                                     std::pair{seen.blue, row.expected.blue}}) {
-        EXPECT_NEAR(got, want, row.tolerance)
-            << "seen (" << int(seen.red) << ", " << int(seen.green) << ", " << int(seen.blue)
-            << ")";
+        EXPECT_NEAR(got, want, row.tolerance) << "seen (" << int(seen.red) << ", "
+                                              << int(seen.green) << ", " << int(seen.blue) << ")";
     }
 }
 
@@ -176,14 +175,18 @@ TEST_P(TabTest, CyclesTheFourControlsBothWays) {
         seen.push_back(focus ? Name(*focus) : "none");
         window_->Press(Key::Tab);
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"Text1_0", "Text2", "Command1_0", "Command1_1", "Text1_0"}));
+    EXPECT_EQ(
+        seen,
+        (std::vector<std::string>{"Text1_0", "Text2", "Command1_0", "Command1_1", "Text1_0"}));
     seen.clear();
     for (int i = 0; i < 5; ++i) {
         window_->Press(Key::ShiftTab);
         const auto focus = window_->Focused();
         seen.push_back(focus ? Name(*focus) : "none");
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"Text1_0", "Command1_1", "Command1_0", "Text2", "Text1_0"}));
+    EXPECT_EQ(
+        seen,
+        (std::vector<std::string>{"Text1_0", "Command1_1", "Command1_0", "Text2", "Text1_0"}));
     EXPECT_EQ(window_->Shown(kReportBox).find('\t'), std::string::npos);
 }
 
@@ -308,8 +311,18 @@ const CommandRow kCommandRows[] = {
      "Въведени години: 25\r\nтип: Човешки\r\n",
      true,
      0},
-    {"monkey_past_seventy", {u"99", u"S"}, "99", "Въведени години: 99\r\nтип: Маймунски\r\n", true, 4},
-    {"leading_number_of_text", {u"4x", u"S"}, "4x", "Въведени години: 4\r\nтип: Човешки\r\n", true, 0},
+    {"monkey_past_seventy",
+     {u"99", u"S"},
+     "99",
+     "Въведени години: 99\r\nтип: Маймунски\r\n",
+     true,
+     4},
+    {"leading_number_of_text",
+     {u"4x", u"S"},
+     "4x",
+     "Въведени години: 4\r\nтип: Човешки\r\n",
+     true,
+     0},
     {"decimal_comma_stops", {u"3,", u"S"}, "3,", "Въведени години: 3\r\nтип: Човешки\r\n", true, 0},
 };
 
@@ -323,7 +336,9 @@ INSTANTIATE_TEST_SUITE_P(StateTable,
 TEST_F(WindowTest, HalfACharacterInTheAgeBoxLeavesTheLeadingNumber) {
     window_->FocusOn(kAgeBox);
     TypeText(u"1");
-    window_->Paste(u"\U0001F600" u"5");
+    window_->Paste(
+        u"\U0001F600"
+        u"5");
     window_->Click(kShowButton);
     EXPECT_TRUE(window_->Shown(kAgeBox).starts_with("1")) << window_->Shown(kAgeBox);
     EXPECT_EQ(window_->Shown(kReportBox), "Въведени години: 1\r\nтип: Човешки\r\n");

@@ -67,8 +67,8 @@ struct Expected {
             const double value = vrenkodal::ParseAge(Utf8(age));
             const auto kind = vrenkodal::properties::KindByBounds(value);
             selected = vrenkodal::IndexOf(kind);
-            report = "Въведени години: " + vrenkodal::FormatAge(value) + "\r\nтип: " +
-                     std::string(vrenkodal::Caption(kind)) + "\r\n";
+            report = "Въведени години: " + vrenkodal::FormatAge(value) +
+                     "\r\nтип: " + std::string(vrenkodal::Caption(kind)) + "\r\n";
         } else if (button == kClear) {
             age.clear();
             age_selected = false;
@@ -160,25 +160,28 @@ TEST_P(WalkTest, EveryStepLeavesTheWindowAsPredicted) {
 
         bool options_match = true;
         for (int index = 0; index < 5; ++index) {
-            options_match &= window->Checked(vrenkodal::OptionButton(index)) == (index == expected.selected);
+            options_match &=
+                window->Checked(vrenkodal::OptionButton(index)) == (index == expected.selected);
         }
         const auto focus = window->Focused();
-        const bool matches = window->Shown(vrenkodal::kAgeBox) == Utf8(expected.age) &&
-                             (!(expected.focus == vrenkodal::kAgeBox) ||
-                              window->HasSelectedText(vrenkodal::kAgeBox) == expected.age_selected) &&
-                             window->Shown(vrenkodal::kReportBox) == expected.report &&
-                             window->Visible(vrenkodal::kKindFrame) == expected.frame &&
-                             options_match && focus && *focus == expected.focus;
+        const bool matches =
+            window->Shown(vrenkodal::kAgeBox) == Utf8(expected.age) &&
+            (!(expected.focus == vrenkodal::kAgeBox) ||
+             window->HasSelectedText(vrenkodal::kAgeBox) == expected.age_selected) &&
+            window->Shown(vrenkodal::kReportBox) == expected.report &&
+            window->Visible(vrenkodal::kKindFrame) == expected.frame && options_match && focus &&
+            *focus == expected.focus;
         if (!matches) {
             std::string trail;
             for (const std::string& past : history) trail += past + "; ";
-            FAIL() << "seed " << GetParam() << ", step " << step << " (" << action << ") after: "
-                   << trail << "\n  age '" << window->Shown(vrenkodal::kAgeBox) << "', expected '"
-                   << Utf8(expected.age) << "' (selected " << expected.age_selected
-                   << ")\n  frame " << window->Visible(vrenkodal::kKindFrame) << ", expected "
-                   << expected.frame << "; focus " << Name(focus) << ", expected "
-                   << Name(expected.focus) << "\n  report '" << window->Shown(vrenkodal::kReportBox)
-                   << "'\n  expected '" << expected.report << "', option " << expected.selected;
+            FAIL() << "seed " << GetParam() << ", step " << step << " (" << action
+                   << ") after: " << trail << "\n  age '" << window->Shown(vrenkodal::kAgeBox)
+                   << "', expected '" << Utf8(expected.age) << "' (selected "
+                   << expected.age_selected << ")\n  frame "
+                   << window->Visible(vrenkodal::kKindFrame) << ", expected " << expected.frame
+                   << "; focus " << Name(focus) << ", expected " << Name(expected.focus)
+                   << "\n  report '" << window->Shown(vrenkodal::kReportBox) << "'\n  expected '"
+                   << expected.report << "', option " << expected.selected;
         }
     }
 }

@@ -36,8 +36,16 @@ int wmain(int argc, wchar_t** argv) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(nullptr,
+                        command.data(),
+                        nullptr,
+                        nullptr,
+                        FALSE,
+                        0,
+                        nullptr,
+                        nullptr,
+                        &startup,
+                        &process)) {
         return Fail("the program did not start");
     }
     WaitForInputIdle(process.hProcess, 10000);
@@ -63,8 +71,10 @@ int wmain(int argc, wchar_t** argv) {
     CloseHandle(process.hProcess);
 
     int failures = 0;
-    if (std::wstring(title) != L"https://www.vrenkodal.example  Vrenkodal") failures += Fail("wrong title");
-    if (client.right != 461 || client.bottom != 345) failures += Fail("client area is not 461 x 345");
+    if (std::wstring(title) != L"https://www.vrenkodal.example  Vrenkodal")
+        failures += Fail("wrong title");
+    if (client.right != 461 || client.bottom != 345)
+        failures += Fail("client area is not 461 x 345");
     if (status != 0) failures += Fail("the exit status is not 0");
     return failures == 0 ? 0 : 1;
 }

@@ -23,7 +23,8 @@ TEST_P(DpiTest, EveryControlAndFontIsLaidOutAgain) {
     vrenkodal::WindowBinding binding;
     platform::Win32Form form(vrenkodal::MainWindow(), binding.OnPress());
     RECT suggested{10, 10, 600, 500};
-    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(
+        form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), dpi);
 
     RECT client;
@@ -51,9 +52,10 @@ TEST_P(DpiTest, EveryControlAndFontIsLaidOutAgain) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Monitors, DpiTest, testing::Values(96, 120, 144, 192), [](const auto& info) {
-    return std::to_string(info.param) + "_dpi";
-});
+INSTANTIATE_TEST_SUITE_P(Monitors,
+                         DpiTest,
+                         testing::Values(96, 120, 144, 192),
+                         [](const auto& info) { return std::to_string(info.param) + "_dpi"; });
 
 // ---- UTF-8 inside, UTF-16 at the boundary ---------------------------------------------------
 
@@ -67,7 +69,9 @@ void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
 
 class TextTest : public testing::TestWithParam<TextRow> {};
 
-TEST_P(TextTest, ConvertsWithoutFailing) { EXPECT_EQ(platform::ToUtf8(GetParam().utf16), GetParam().utf8); }
+TEST_P(TextTest, ConvertsWithoutFailing) {
+    EXPECT_EQ(platform::ToUtf8(GetParam().utf16), GetParam().utf8);
+}
 
 // What the age box can hold after a paste cut at two UTF-16 units, among others.
 const TextRow kTextRows[] = {
@@ -76,7 +80,11 @@ const TextRow kTextRows[] = {
     {"crlf_kept", L"a\r\nb", "a\r\nb"},
     {"pair_outside_the_basic_plane", L"\xD83D\xDE00", "\xF0\x9F\x98\x80"},
     {"digit_and_lone_high_half", L"1\xD83D", "1\xEF\xBF\xBD"},
-    {"lone_low_half_first", L"\xDE00" L"5", "\xEF\xBF\xBD" "5"},
+    {"lone_low_half_first",
+     L"\xDE00"
+     L"5",
+     "\xEF\xBF\xBD"
+     "5"},
     {"two_high_halves", L"\xD83D\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD"},
 };
 
@@ -85,9 +93,12 @@ INSTANTIATE_TEST_SUITE_P(Boundary, TextTest, testing::ValuesIn(kTextRows), [](co
 });
 
 TEST(TextTest, MalformedUtf8BecomesReplacementAndTheRestSurvives) {
-    EXPECT_EQ(platform::ToUtf16("4\xFF" "5"), L"4\xFFFD" L"5");
-    EXPECT_EQ(platform::ToUtf16("\xD0"), L"\xFFFD");              // cut short
-    EXPECT_EQ(platform::ToUtf16("\xC0\xB5"), L"\xFFFD\xFFFD");    // overlong
+    EXPECT_EQ(platform::ToUtf16("4\xFF"
+                                "5"),
+              L"4\xFFFD"
+              L"5");
+    EXPECT_EQ(platform::ToUtf16("\xD0"), L"\xFFFD");                      // cut short
+    EXPECT_EQ(platform::ToUtf16("\xC0\xB5"), L"\xFFFD\xFFFD");            // overlong
     EXPECT_EQ(platform::ToUtf16("\xED\xA0\xBD"), L"\xFFFD\xFFFD\xFFFD");  // an encoded surrogate
     for (const TextRow& row : kTextRows) {
         if (row.utf8.find("\xEF\xBF\xBD") == std::string::npos) {
