@@ -99,9 +99,9 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = _wtoi(argv[1]);
     std::vector<Program> programs;
     for (int i = 2; i < argc; ++i) {
-        const std::wstring spec = argv[i];
-        const auto equals = spec.find(L'=');
-        programs.push_back({spec.substr(0, equals), spec.substr(equals + 1), {}, {}});
+        const std::wstring argument = argv[i];
+        const auto equals = argument.find(L'=');
+        programs.push_back({argument.substr(0, equals), argument.substr(equals + 1), {}, {}});
     }
     for (Program& program : programs) {
         if (!StartOnce(program, false)) {

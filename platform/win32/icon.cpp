@@ -12,8 +12,8 @@ namespace platform {
 namespace {
 
 // One colour of the image as premultiplied BGRA, the layout of a 32-bit icon bitmap.
-std::uint32_t ReadColour(const char* spec) {
-    const char* colour = std::strstr(spec, " c ");
+std::uint32_t ReadColour(const char* line) {
+    const char* colour = std::strstr(line, " c ");
     if (colour == nullptr) return 0;
     colour += 3;
     while (*colour == ' ') ++colour;

@@ -1,11 +1,18 @@
-// Starts the real vrenkodal.exe, finds its window, closes it as a user would, and checks that
-// the program ends with status 0. Usage: start_test PROGRAM.exe
+// The Windows program from outside, as a user meets it: it starts, shows its window, and ends
+// with status 0 when the window is closed. And a control operation that fails says so in one
+// message and ends the program. Usage: start_test PROGRAM.exe
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/win32_form.h"
+#include "window/binding.h"
+#include "window/description.h"
+
 namespace {
+
+constexpr wchar_t kMissingControl[] = L"--missing-control";
 
 struct Search {
     DWORD process;
@@ -28,11 +35,16 @@ int Fail(const char* what) {
     return 1;
 }
 
-}  // namespace
+std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) return Fail("usage: start_test PROGRAM.exe");
-    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+// Starts a program, waits for its first visible window, lets `act` handle it, and returns the
+// program's exit status, or -1 when something went wrong on the way.
+template <typename Act>
+int Run(std::wstring command, Act act) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -46,35 +58,66 @@ int wmain(int argc, wchar_t** argv) {
                         nullptr,
                         &startup,
                         &process)) {
-        return Fail("the program did not start");
+        return Fail("the program did not start"), -1;
     }
-    WaitForInputIdle(process.hProcess, 10000);
     Search search{process.dwProcessId, nullptr};
     for (int tries = 0; tries < 100 && search.window == nullptr; ++tries) {
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
         if (search.window == nullptr) Sleep(100);
     }
-    if (search.window == nullptr) return Fail("no window appeared");
-
-    wchar_t title[128] = {};
-    GetWindowTextW(search.window, title, 128);
-    RECT client{};
-    GetClientRect(search.window, &client);
-    PostMessageW(search.window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-        return Fail("the program did not end when its window closed");
+    DWORD status = static_cast<DWORD>(-1);
+    if (search.window == nullptr) {
+        Fail("no window appeared");
+    } else {
+        act(search.window);
+        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process.hProcess, &status);
+        } else {
+            Fail("the program did not end");
+        }
     }
-    DWORD status = 1;
-    GetExitCodeProcess(process.hProcess, &status);
+    TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return static_cast<int>(status);
+}
 
+// The child of the second check: a window asked to change a control it does not have.
+int AskForAMissingControl() {
+    vrenkodal::WindowBinding binding;
+    platform::Win32Form form(vrenkodal::MainWindow(), binding.OnPress());
+    form.SetText({"Text9"}, "45");
+    return 0;  // not reached: the platform ends the program
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == kMissingControl) return AskForAMissingControl();
+    if (argc != 2) return Fail("usage: start_test PROGRAM.exe");
     int failures = 0;
-    if (std::wstring(title) != L"https://www.vrenkodal.example  Vrenkodal")
-        failures += Fail("wrong title");
-    if (client.right != 461 || client.bottom != 345)
-        failures += Fail("client area is not 461 x 345");
-    if (status != 0) failures += Fail("the exit status is not 0");
+
+    std::wstring title;
+    RECT client{};
+    const int closed = Run(L"\"" + std::wstring(argv[1]) + L"\"", [&](HWND window) {
+        title = TextOf(window);
+        GetClientRect(window, &client);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    if (title != L"https://www.vrenkodal.example  Vrenkodal") failures += Fail("wrong title");
+    if (client.right != 461 || client.bottom != 345) failures += Fail("client area not 461 x 345");
+    if (closed != 0) failures += Fail("closing the window did not end the program with 0");
+
+    // A message box names the control; pressing OK ends the program with a failure status.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring message;
+    const int failed = Run(L"\"" + std::wstring(self) + L"\" " + kMissingControl, [&](HWND box) {
+        message = TextOf(GetDlgItem(box, 0xFFFF));  // a message box's text has this id
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    if (message.find(L"Text9") == std::wstring::npos)
+        failures += Fail("the message lacks the control");
+    if (failed == 0 || failed == -1) failures += Fail("the program went on past the failure");
     return failures == 0 ? 0 : 1;
 }
