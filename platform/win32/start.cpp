@@ -19,12 +19,14 @@ int Start(int /*argc*/, char** /*argv*/, const Window& window, PressHandler on_p
     UpdateWindow(form.Handle());
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    BOOL got = 0;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         if (form.HandleDialogKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    return static_cast<int>(message.wParam);
+    // 0: the window closed and asked to quit; -1: the message queue itself failed.
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 }  // namespace platform
