@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The short way in: `make test` and `make run`. CMake does the work; these only chain the steps.
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
@@ -31,8 +32,12 @@ screenshot: build windows
 	cmake --build --preset $(PRESET) --target update-screenshot
 	cmake --build --preset windows --target update-screenshot
 
-package: build
-	cmake --build --preset $(PRESET) --target package
+# The Debian package from the release build with Debian's hardening flags, checked by lintian,
+# hardening-check and an install into a scratch root: build/deb/packages/vrenkodal_*.deb
+package: setup
+	cmake --preset deb
+	cmake --build --preset deb --parallel
+	ctest --preset deb
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
 sanitize:

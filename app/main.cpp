@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/form.h"
 #include "window/binding.h"
 #include "window/description.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's floor for a window that shows text: the bare window with one label, which
 // makes Qt load the font configuration and a font as any window with text must.
 #include <QApplication>

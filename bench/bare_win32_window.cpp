@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for a Win32 program: one empty window of the program's client size. With the
 // argument "controls", the same window with twelve plain system controls of the program's
 // kinds and sizes, and the report box's length of text: the floor for a window like ours.

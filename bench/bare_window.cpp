@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit's floor for the start-up benchmark: an empty Qt window of the program's size.
 #include <QApplication>
 #include <QWidget>

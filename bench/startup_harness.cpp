@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times programs from exec to their first frame on the X display in $DISPLAY, side by side in
 // rotating order, and reads their peak resident memory at that moment. The first program is
 // the one measured; the ratios compare it with each of the others.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up to the first frame of Windows programs, side by side, inside one Wine session so
 // that Wine's own start is not counted. Usage: win32_startup_harness RUNS NAME=COMMAND ...
 // A program has shown its first frame when its window is visible and its thread has gone idle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the age text: the age, its kind, its printed form and the report must hold
 // their properties.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a history of the user's: typed texts and presses of Command1 elements. After
 // every step the model must be what the state table says.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "kind/age_text.h"
 
 #include <algorithm>

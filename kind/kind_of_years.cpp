@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "kind/kind_of_years.h"
 
 namespace vrenkodal {

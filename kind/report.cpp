@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "kind/report.h"
 
 #include "kind/age_text.h"

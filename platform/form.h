@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the program takes from the windowing toolkit: a window built from a description, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every text the age box can hold, checked for properties rather than values.
 #include <string>
 #include <string_view>

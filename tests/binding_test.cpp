@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <map>
 #include <string>
 #include <utility>

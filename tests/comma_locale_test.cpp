@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit switches the process to the user's locale, and a Bulgarian one writes decimal
 // commas. The age text must not follow it.
 #include <clocale>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Without any display the program says so in one line and exits with status 1, not a crash.
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What must hold for every age text and every report, whatever the text: shared by the sweep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What only the Qt window decides: the fonts it resolves, captions that fit whatever font the
 // system has, and drawing on a scaled screen. What every platform's window must do is in the
 // conformance suite.

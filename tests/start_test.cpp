@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's start routine end to end: the window opens, the user closes it, and the
 // routine returns the status the program exits with.
 #include <cstdio>

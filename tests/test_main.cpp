@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <clocale>
 
 #include <gtest/gtest.h>

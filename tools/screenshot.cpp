@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a picture of the real window after "Изведи" with 45, for the README.
 // Usage: screenshot OUTPUT.png  (run with QT_QPA_PLATFORM=offscreen, or on a display)
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a picture of the real Windows window, title bar included, after "Изведи" with 45,
 // as a 24-bit BMP. Usage: win32_screenshot OUTPUT.bmp (under Wine with a display).
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/binding.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/commands.h"
 
 #include "kind/age_text.h"

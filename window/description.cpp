@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/description.h"
 
 #include <array>

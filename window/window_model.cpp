@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/window_model.h"
 
 #include "window/task_statement.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Sizes from twips at the DPI of the monitor a window is on. Functions newer than Windows 7

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's texts are UTF-8; Windows speaks UTF-16. These convert at that boundary and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on Qt, driven with QTest's key and mouse events, offscreen or on a display.
 #include <QAccessible>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on Win32, driven with SendInput as a user's keyboard and mouse would, and read
 // back from the screen. Runs under Wine on an X display of its own.
 #include <windows.h>

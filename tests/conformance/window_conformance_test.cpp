@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window must do on every platform, run against each platform's real window through
 // its driver: places, colours as drawn, focus, typing and pasting, and the commands.
 #include <algorithm>

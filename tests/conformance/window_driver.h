@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What a test does to the real window and what it reads back from the screen, the same for

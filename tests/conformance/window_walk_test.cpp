@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A seeded random walk of real user actions on the real window. After every step the window
 // must show what the state table and the text box's own rules predict.
 #include <deque>

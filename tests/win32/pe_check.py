@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Reads the Windows program back from outside: pe_check.py PROGRAM.exe VERSION
 
 What a school's Windows 7 or later needs of it, and what it promises: a 64-bit GUI program that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Windows program from outside, as a user meets it: it starts, shows its window, and ends
 // with status 0 when the window is closed. And a control operation that fails says so in one
 // message and ends the program. Usage: start_test PROGRAM.exe

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What only the Win32 window decides: pixels and fonts at each monitor's DPI, and the text
 // conversion at the Windows boundary.
 #include <windows.h>
