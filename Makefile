@@ -3,7 +3,10 @@
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run windows screenshot package sanitize fuzz bench icons clean
+.PHONY: setup configure build test run windows screenshot package dist sanitize fuzz bench icons clean
+
+# The one version number, from project(VERSION).
+VERSION := $(shell awk '/^project/ { print $$3; exit }' CMakeLists.txt)
 
 setup:
 	@scripts/setup
@@ -39,6 +42,16 @@ package: setup
 	cmake --build --preset deb --parallel
 	ctest --preset deb
 
+# What a school installs, in dist/: the .deb, the portable .exe, the .msi, and their checksums.
+dist: package windows
+	rm -rf dist
+	mkdir dist
+	cp build/deb/packages/vrenkodal_$(VERSION)_*.deb dist/
+	cp build/windows/app/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x64.exe
+	cp build/windows/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi dist/
+	cd dist && sha256sum -- * > SHA256SUMS
+	tests/dist_test.sh dist $(VERSION)
+
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
 sanitize:
 	$(MAKE) build PRESET=sanitize
@@ -61,4 +74,4 @@ icons:
 	convert window/vrenkodal_icon.xpm -type Palette -colors 256 app/resources/vrenkodal.ico
 
 clean:
-	rm -rf build
+	rm -rf build dist
