@@ -13,7 +13,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 fail() { echo "msi_test: $*" >&2; exit 1; }
 installed="$prefix/drive_c/Program Files/Vrenkodal"
 # The Start menu of all users, or of the one user that Wine has.
-shortcuts() { find "$prefix/drive_c" -path '*Start Menu/Programs/Vrenkodal.lnk' 2>/dev/null; }
+shortcuts() { find "$prefix/drive_c" -path '*Start Menu/Programs/Животинските години на човека.lnk'; }
 # The Add/Remove Programs entries of the machine (Uninstall keys naming Vrenkodal), as Wine
 # keeps them on disk.
 entries() {
@@ -27,7 +27,7 @@ entries() {
 
 "$wine_run" "$prefix" msiexec /i "$(windows_path "$msi")" /qn || fail "the install failed"
 [ -f "$installed/vrenkodal.exe" ] || fail "no vrenkodal.exe under Program Files"
-[ -n "$(shortcuts)" ] || fail "no Start-menu shortcut"
+[ -n "$(shortcuts)" ] || fail "no Start-menu shortcut with the Bulgarian name"
 entries | grep -q '"DisplayVersion"="1.0.0"' || fail "no Add/Remove Programs entry for 1.0.0"
 "$wine_run" "$prefix" --display "$start_test" 'C:\Program Files\Vrenkodal\vrenkodal.exe' \
     || fail "the installed program did not start and close"
@@ -35,6 +35,7 @@ entries | grep -q '"DisplayVersion"="1.0.0"' || fail "no Add/Remove Programs ent
 # The same program as version 1.0.1 replaces 1.0.0: one entry, the new version.
 sed 's/Version="1\.0\.0"/Version="1.0.1"/' "$wxs" > "$work/upgrade.wxs"
 (cd "$(dirname "$wxs")/../.." && wixl --arch x64 --output "$work/upgrade.msi" "$work/upgrade.wxs" 2>/dev/null)
+"$(dirname "$0")/../../packaging/windows/finish-msi" "$work/upgrade.msi"
 "$wine_run" "$prefix" msiexec /i "$(windows_path "$work/upgrade.msi")" /qn || fail "the upgrade failed"
 [ "$(entries | grep -c '"DisplayName"="Vrenkodal"')" = 1 ] || fail "two versions installed side by side"
 entries | grep -q '"DisplayVersion"="1.0.1"' || fail "the upgrade did not replace 1.0.0"
