@@ -72,10 +72,17 @@ int NeededWidth(QWidget* widget) {
     return 0;
 }
 
+// The design's font and the faces with exactly its metrics: with them every caption fits as
+// designed, and nothing need be measured.
+const QStringList kDesignMetrics = {QStringLiteral("Times New Roman"),
+                                    QStringLiteral("Liberation Serif"),
+                                    QStringLiteral("Tinos")};
+
 // Shrinks the control's font until its caption fits, so that a font wider than the design's
-// still shows every text whole. With the design's font (or its metric twin) nothing changes.
+// still shows every text whole.
 void FitCaption(QWidget* widget) {
     QFont font = widget->font();
+    if (kDesignMetrics.contains(QFontInfo(font).family())) return;
     while (font.pointSizeF() > kSmallestPointSize &&
            (NeededWidth(widget) > widget->width() ||
             widget->fontMetrics().height() > widget->height())) {
@@ -136,16 +143,10 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
     const QString text = ToQString(control.text);
     QWidget* widget = nullptr;
     switch (control.kind) {
-        case ControlKind::Frame: {
-            auto* frame = new QGroupBox(text, parent);
-            // Fusion shades a group box's inside and sets its title above the border; a frame
-            // here keeps its own colour and carries its caption on the border line.
-            frame->setStyleSheet(QStringLiteral(
-                "QGroupBox { border: 1px solid #8c8cb4; border-radius: 2px; margin-top: 9px; }"
-                "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0; }"));
-            widget = frame;
+        case ControlKind::Frame:
+            // The program's style draws it: its own colour, the caption on the border line.
+            widget = new QGroupBox(text, parent);
             break;
-        }
         case ControlKind::OptionButton:
             widget = new QRadioButton(text, parent);
             break;

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "platform/qt/qt_button_style.h"
+#include "platform/qt/qt_program_style.h"
 
 namespace platform {
 
@@ -16,7 +16,7 @@ const QColor kDisabledText(90, 90, 90);
 }  // namespace
 
 void UseProgramStyle() {
-    auto* style = new QtButtonStyle;  // the application takes it
+    auto* style = new QtProgramStyle;  // the application takes it
     QApplication::setStyle(style);
     QPalette palette = style->standardPalette();
     for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QProxyStyle>
+
+namespace platform {
+
+// Fusion, with the two controls whose look the window's description settles:
+// - push buttons whose face is exactly their palette's button colour (Fusion would lighten it
+//   into a gradient), with a raised edge that sinks while pressed and a focus rectangle;
+// - frames that keep their own colour inside and carry their caption on the border line
+//   (Fusion shades a group box and sets its title above the border).
+// Painted here rather than by a style sheet, which would bring Qt's whole style-sheet
+// machinery into the program's start-up.
+class QtProgramStyle final : public QProxyStyle {
+  public:
+    QtProgramStyle();
+
+    void drawPrimitive(PrimitiveElement element,
+                       const QStyleOption* option,
+                       QPainter* painter,
+                       const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control,
+                            const QStyleOptionComplex* option,
+                            QPainter* painter,
+                            const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control,
+                         const QStyleOptionComplex* option,
+                         SubControl sub_control,
+                         const QWidget* widget) const override;
+};
+
+}  // namespace platform
