@@ -74,9 +74,8 @@ int NeededWidth(QWidget* widget) {
 
 // The design's font and the faces with exactly its metrics: with them every caption fits as
 // designed, and nothing need be measured.
-const QStringList kDesignMetrics = {QStringLiteral("Times New Roman"),
-                                    QStringLiteral("Liberation Serif"),
-                                    QStringLiteral("Tinos")};
+const QStringList kDesignMetrics = {
+    QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")};
 
 // Shrinks the control's font until its caption fits, so that a font wider than the design's
 // still shows every text whole.

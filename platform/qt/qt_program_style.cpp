@@ -53,19 +53,21 @@ void QtProgramStyle::drawComplexControl(ComplexControl control,
     }
     painter->save();
     painter->setPen(kFrameBorder);
-    painter->drawRect(subControlRect(control, option, SC_GroupBoxFrame, widget).adjusted(0, 0, -1, -1));
+    painter->drawRect(
+        subControlRect(control, option, SC_GroupBoxFrame, widget).adjusted(0, 0, -1, -1));
     // The caption's own background interrupts the line, blanks included.
     const QRect caption = subControlRect(control, option, SC_GroupBoxLabel, widget);
     painter->fillRect(caption, option->palette.brush(QPalette::Window));
     painter->setPen(option->palette.color(QPalette::WindowText));
-    painter->drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, frame->text);
+    painter->drawText(
+        caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, frame->text);
     painter->restore();
 }
 
 void QtProgramStyle::drawPrimitive(PrimitiveElement element,
-                                  const QStyleOption* option,
-                                  QPainter* painter,
-                                  const QWidget* widget) const {
+                                   const QStyleOption* option,
+                                   QPainter* painter,
+                                   const QWidget* widget) const {
     if (element != PE_PanelButtonCommand) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
