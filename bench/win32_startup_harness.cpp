@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/process_window.h"
+
 namespace {
 
 struct Program {
@@ -21,22 +23,6 @@ struct Program {
     std::vector<double> milliseconds;
     std::vector<double> peak_mib;
 };
-
-struct Search {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 double Now() {
     LARGE_INTEGER count, frequency;
@@ -63,17 +49,17 @@ bool StartOnce(Program& program, bool record) {
                         &process)) {
         return false;
     }
-    Search search{process.dwProcessId, nullptr};
-    while (search.window == nullptr) {
+    HWND window = nullptr;
+    while (window == nullptr) {
         WaitForInputIdle(process.hProcess, 10000);
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.window == nullptr) Sleep(0);
+        window = VisibleWindowOf(process.dwProcessId);
+        if (window == nullptr) Sleep(0);
     }
     WaitForInputIdle(process.hProcess, 10000);
     const double shown = Now() - start;
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
-    PostMessageW(search.window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include "platform/win32/late_bound.h"
+
 namespace platform {
 
 namespace {
@@ -11,13 +13,6 @@ namespace {
 using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 using SysAllocStringFn = BSTR(WINAPI*)(const OLECHAR*);
-
-template <typename Function>
-Function Load(const wchar_t* library, const char* name) {
-    const HMODULE module = LoadLibraryW(library);
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // The system's own accessible object for the control, with its name replaced.
 class NamedAccessible final : public IAccessible {
@@ -151,9 +146,10 @@ LRESULT CALLBACK AnswerScreenReader(
     const auto* name = reinterpret_cast<const std::wstring*>(data);
     if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
         static const auto create =
-            Load<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
-        static const auto result = Load<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
-        static const auto alloc = Load<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
+            LateBound<CreateStdAccessibleObjectFn>(L"oleacc.dll", "CreateStdAccessibleObject");
+        static const auto result =
+            LateBound<LresultFromObjectFn>(L"oleacc.dll", "LresultFromObject");
+        static const auto alloc = LateBound<SysAllocStringFn>(L"oleaut32.dll", "SysAllocString");
         IAccessible* standard = nullptr;
         if (create && result && alloc &&
             SUCCEEDED(create(

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/win32/dpi.h"
 
+#include "platform/win32/late_bound.h"
+
 namespace platform {
 
 namespace {
@@ -14,9 +16,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 
 template <typename Function>
 Function User32(const char* name) {
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    // Through a generic function pointer, the documented way to change its type.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return LateBound<Function>(L"user32.dll", name);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/win32/window_text.h"
+
 namespace platform {
 
 namespace {
@@ -27,9 +29,7 @@ void Paint(HWND frame) {
     const HGDIOBJ previous_font = FontOf(frame) ? SelectObject(dc, FontOf(frame)) : nullptr;
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(frame)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(
-        GetWindowTextW(frame, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowText(frame);
 
     RECT border = client;
     border.top = metrics.tmHeight / 2;

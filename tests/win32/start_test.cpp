@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/win32/win32_form.h"
+#include "platform/win32/window_text.h"
+#include "tests/win32/process_window.h"
 #include "window/binding.h"
 #include "window/description.h"
 
@@ -15,31 +17,9 @@ namespace {
 
 constexpr wchar_t kMissingControl[] = L"--missing-control";
 
-struct Search {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int Fail(const char* what) {
     std::fprintf(stderr, "start_test: %s\n", what);
     return 1;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
 }
 
 // Starts a program, waits for its first visible window, lets `act` handle it, and returns the
@@ -61,16 +41,16 @@ int Run(std::wstring command, Act act) {
                         &process)) {
         return Fail("the program did not start"), -1;
     }
-    Search search{process.dwProcessId, nullptr};
-    for (int tries = 0; tries < 100 && search.window == nullptr; ++tries) {
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.window == nullptr) Sleep(100);
+    HWND window = nullptr;
+    for (int tries = 0; tries < 100 && window == nullptr; ++tries) {
+        window = VisibleWindowOf(process.dwProcessId);
+        if (window == nullptr) Sleep(100);
     }
     DWORD status = static_cast<DWORD>(-1);
-    if (search.window == nullptr) {
+    if (window == nullptr) {
         Fail("no window appeared");
     } else {
-        act(search.window);
+        act(window);
         if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
             GetExitCodeProcess(process.hProcess, &status);
         } else {
@@ -101,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring title;
     RECT client{};
     const int closed = Run(L"\"" + std::wstring(argv[1]) + L"\"", [&](HWND window) {
-        title = TextOf(window);
+        title = platform::WindowText(window);
         GetClientRect(window, &client);
         PostMessageW(window, WM_CLOSE, 0, 0);
     });
@@ -114,7 +94,8 @@ int wmain(int argc, wchar_t** argv) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring message;
     const int failed = Run(L"\"" + std::wstring(self) + L"\" " + kMissingControl, [&](HWND box) {
-        message = TextOf(GetDlgItem(box, 0xFFFF));  // a message box's text has this id
+        message =
+            platform::WindowText(GetDlgItem(box, 0xFFFF));  // a message box's text has this id
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     if (message.find(L"Text9") == std::wstring::npos)
