@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/process_window.h"
+#include "tests/win32/process.h"
 
 namespace {
 
@@ -33,20 +33,9 @@ double Now() {
 
 bool StartOnce(Program& program, bool record) {
     std::wstring command = program.path;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const double start = Now();
-    if (!CreateProcessW(nullptr,
-                        command.data(),
-                        nullptr,
-                        nullptr,
-                        FALSE,
-                        0,
-                        nullptr,
-                        nullptr,
-                        &startup,
-                        &process)) {
+    if (!Launch(command, process)) {
         return false;
     }
     HWND window = nullptr;

@@ -9,7 +9,7 @@
 
 #include "platform/win32/win32_form.h"
 #include "platform/win32/window_text.h"
-#include "tests/win32/process_window.h"
+#include "tests/win32/process.h"
 #include "window/binding.h"
 #include "window/description.h"
 
@@ -26,19 +26,8 @@ int Fail(const char* what) {
 // program's exit status, or -1 when something went wrong on the way.
 template <typename Act>
 int Run(std::wstring command, Act act) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr,
-                        command.data(),
-                        nullptr,
-                        nullptr,
-                        FALSE,
-                        0,
-                        nullptr,
-                        nullptr,
-                        &startup,
-                        &process)) {
+    if (!Launch(command, process)) {
         return Fail("the program did not start"), -1;
     }
     HWND window = nullptr;

@@ -1,7 +1,25 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
+
 #include <windows.h>
+
+// Starts a program from its command line; false when it cannot be started.
+inline bool Launch(std::wstring command, PROCESS_INFORMATION& process) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr,
+                          command.data(),
+                          nullptr,
+                          nullptr,
+                          FALSE,
+                          0,
+                          nullptr,
+                          nullptr,
+                          &startup,
+                          &process) != 0;
+}
 
 // The first visible top-level window of a process, or nullptr while it has none.
 inline HWND VisibleWindowOf(DWORD process) {
