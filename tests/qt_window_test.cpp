@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: MIT
 // What only the Qt window decides: the fonts it resolves, captions that fit whatever font the
-// system has, and drawing on a scaled screen. What every platform's window must do is in the
-// conformance suite.
+// system has, drawing on a scaled screen, and what a press repaints. What every platform's window
+// must do is in the conformance suite.
 #include <memory>
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QTest>
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_look.h"
 #include "window/binding.h"
+#include "window/commands.h"
 #include "window/description.h"
 
 namespace {
@@ -24,6 +29,18 @@ QByteArray RowName(platform::ControlRef ref) {
     return (ToQString(ref.name) + (ref.index >= 0 ? QString::number(ref.index) : QString()))
         .toUtf8();
 }
+
+// Records which widgets receive a paint event.
+class PaintRecorder : public QObject {
+  public:
+    QSet<QObject*> painted;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted.insert(object);
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -123,7 +140,63 @@ class QtWindowTest : public QObject {
         QCOMPARE(shot.size(), QSize(461, 345) * scale);
     }
 
+    // A press repaints what it changed and nothing more: repainting the window, the frame or
+    // the report's scroll bar as well would cost more than the rest of the click.
+    void pressRepaintsOnlyWhatChanged_data() {
+        QTest::addColumn<QString>("before");  // the age pressed for first; empty: "Чисти" first
+        QTest::addColumn<QString>("age");
+        QTest::addColumn<std::int16_t>("button");
+        QTest::addColumn<QStringList>("untouched");
+        QTest::newRow("another age: the button, the report and two options")
+            << "45"
+            << "61" << vrenkodal::kShowButton
+            << QStringList{"Vrenkodal",
+                           "Frame1",
+                           "Option1_0",
+                           "Option1_1",
+                           "Option1_3",
+                           "Command1_1",
+                           "scroll bar"};
+        QTest::newRow("showing the frame: neither the window nor the scroll bar")
+            << ""
+            << "61" << vrenkodal::kShowButton << QStringList{"Vrenkodal", "scroll bar"};
+        QTest::newRow("clearing: not the scroll bar")
+            << "45"
+            << "" << vrenkodal::kClearButton << QStringList{"scroll bar"};
+    }
+    void pressRepaintsOnlyWhatChanged() {
+        QFETCH(QString, before);
+        QFETCH(QString, age);
+        QFETCH(std::int16_t, button);
+        QFETCH(QStringList, untouched);
+        auto* age_box = static_cast<QLineEdit*>(form_->Widget(vrenkodal::kAgeBox));
+        age_box->setText(before);
+        Press(before.isEmpty() ? vrenkodal::kClearButton : vrenkodal::kShowButton);
+        age_box->setText(age);
+        QApplication::processEvents();
+
+        PaintRecorder recorder;
+        QApplication::instance()->installEventFilter(&recorder);
+        Press(button);
+        QApplication::instance()->removeEventFilter(&recorder);
+
+        QVERIFY(recorder.painted.contains(form_->Widget(vrenkodal::CommandButton(button))));
+        auto* report = static_cast<QPlainTextEdit*>(form_->Widget(vrenkodal::kReportBox));
+        for (const QString& name : untouched) {
+            QObject* widget = name == QLatin1String("scroll bar") ? report->verticalScrollBar()
+                              : form_->objectName() == name       ? form_.get()
+                                                            : form_->findChild<QWidget*>(name);
+            QVERIFY2(widget != nullptr, qPrintable(name));
+            QVERIFY2(!recorder.painted.contains(widget), qPrintable(name + " was repainted"));
+        }
+    }
+
   private:
+    void Press(std::int16_t button) {
+        QTest::mouseClick(form_->Widget(vrenkodal::CommandButton(button)), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+
     std::unique_ptr<vrenkodal::WindowBinding> binding_;
     std::unique_ptr<platform::QtForm> form_;
 };

@@ -13,6 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "platform/qt/steady_scroll_bar.h"
 
 namespace platform {
 
@@ -49,6 +53,10 @@ QFont ToQFont(const Font& font) {
     QFont qfont(ToQString(font.family), font.point_size, font.bold ? QFont::Bold : QFont::Normal);
     qfont.setFamilies(QStringList(qfont.family()) + kSerifFallbacks);
     qfont.setStyleHint(QFont::Serif);
+    // Cyrillic and Latin need no shaping, and the window's controls draw their captions
+    // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
+    // cost of shaping, on every caption and report the window paints.
+    qfont.setStyleStrategy(QFont::PreferNoShaping);
     return qfont;
 }
 
@@ -97,11 +105,27 @@ QString ObjectName(ControlRef ref) {
 }
 
 // Paints the widget's own background role: a push button's face, or the fill of anything else.
+// Filled, the widget is opaque, so repainting it never repaints what lies beneath.
 void Paint(QWidget* widget, Rgb rgb) {
     QPalette palette = widget->palette();
     palette.setColor(widget->backgroundRole(), ToQColor(rgb));
     widget->setPalette(palette);
-    if (qobject_cast<QPushButton*>(widget) == nullptr) widget->setAutoFillBackground(true);
+    widget->setAutoFillBackground(true);
+}
+
+// Replaces the whole text in one edit. Clearing first, as setPlainText does, shrinks the
+// document to one empty line and back, which repaints the scroll bar for nothing.
+void Replace(QPlainTextEdit* box, const QString& text) {
+    QTextDocument* document = box->document();
+    const bool undoable = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);  // what the program writes is not the user's to undo
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undoable);
+    box->moveCursor(QTextCursor::Start);  // a new text is read from its first line
 }
 
 Qt::Alignment ToQt(Alignment alignment) {
@@ -161,6 +185,7 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
         case ControlKind::TextBox:
             if (control.multi_line) {
                 auto* box = new QPlainTextEdit(parent);
+                box->setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical));
                 box->setPlainText(QString(text).replace(kCrLf, kLf));
                 box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
                 box->setVerticalScrollBarPolicy(
@@ -260,7 +285,7 @@ void QtForm::SetText(ControlRef text_box, std::string_view text) {
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
         line->setText(ToQString(text));
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        box->setPlainText(ToQString(text).replace(kCrLf, kLf));
+        Replace(box, ToQString(text).replace(kCrLf, kLf));
     } else {
         NoSuchControl(text_box, "text box");
     }

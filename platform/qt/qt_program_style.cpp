@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/qt_program_style.h"
 
+#include <algorithm>
+
 #include <qdrawutil.h>
 #include <QPainter>
 #include <QStyleFactory>
@@ -15,6 +17,7 @@ constexpr int kFocusInset = 3;
 // A frame's border and where its caption starts on it.
 const QColor kFrameBorder(0x8c, 0x8c, 0xb4);
 constexpr int kCaptionIndent = 6;
+constexpr std::size_t kMostLooks = 64;
 
 }  // namespace
 
@@ -68,6 +71,18 @@ void QtProgramStyle::drawPrimitive(PrimitiveElement element,
                                    const QStyleOption* option,
                                    QPainter* painter,
                                    const QWidget* widget) const {
+    if (element == PE_PanelButtonCommand || element == PE_IndicatorRadioButton ||
+        element == PE_PanelLineEdit) {
+        DrawCached(element, option, painter, widget);
+    } else {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+}
+
+void QtProgramStyle::DrawUncached(PrimitiveElement element,
+                                  const QStyleOption* option,
+                                  QPainter* painter,
+                                  const QWidget* widget) const {
     if (element != PE_PanelButtonCommand) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -76,15 +91,46 @@ void QtProgramStyle::drawPrimitive(PrimitiveElement element,
     const QBrush face = option->palette.brush(QPalette::Button);
     qDrawWinButton(painter, option->rect, option->palette, sunken, &face);
     if (option->state & State_HasFocus) {
-        QStyleOptionFocusRect focus;
-        focus.QStyleOption::operator=(*option);
-        focus.rect = option->rect.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
-        focus.backgroundColor = face.color();
         painter->save();
         painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter->drawRect(focus.rect.adjusted(0, 0, -1, -1));
+        painter->drawRect(
+            option->rect.adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
         painter->restore();
     }
+}
+
+// Stroking a button's edge, an option's antialiased circle or a text box's rounded frame costs
+// more than the rest of a click; the few looks each can take are drawn once and then copied.
+void QtProgramStyle::DrawCached(PrimitiveElement element,
+                                const QStyleOption* option,
+                                QPainter* painter,
+                                const QWidget* widget) const {
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    const Look wanted{element,
+                      option->state.toInt(),
+                      frame != nullptr ? frame->lineWidth : 0,
+                      frame != nullptr ? frame->features.toInt() : 0U,
+                      option->rect.size(),
+                      option->palette.cacheKey(),
+                      painter->device()->devicePixelRatio()};
+    const auto found = std::find_if(
+        looks_.begin(), looks_.end(), [&](const auto& look) { return look.first == wanted; });
+    if (found != looks_.end()) {
+        painter->drawPixmap(option->rect.topLeft(), found->second);
+        return;
+    }
+    QPixmap look(wanted.size * wanted.pixel_ratio);
+    look.setDevicePixelRatio(wanted.pixel_ratio);
+    look.fill(Qt::transparent);
+    QPainter look_painter(&look);
+    look_painter.setRenderHints(painter->renderHints());
+    look_painter.translate(-option->rect.topLeft());
+    DrawUncached(element, option, &look_painter, widget);
+    look_painter.end();
+    // A window has a handful of looks; only a change of palette or screen makes new ones.
+    if (looks_.size() >= kMostLooks) looks_.clear();
+    looks_.emplace_back(wanted, look);
+    painter->drawPixmap(option->rect.topLeft(), look);
 }
 
 }  // namespace platform
