@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -76,7 +77,14 @@ class QtWindowTest : public QObject {
         const platform::Control& control = vrenkodal::MainWindow().controls[row];
         const QFont font = form_->Widget(control.ref)->font();
         const platform::Font described = control.font.value_or(vrenkodal::MainWindow().font);
-        QCOMPARE(font.family(), ToQString(described.family));
+        // Asked for by name where the system has it; elsewhere its stand-ins are asked for.
+        const QString family = ToQString(described.family);
+        if (QFontDatabase::families().contains(family)) {
+            QCOMPARE(font.family(), family);
+        } else {
+            QVERIFY(!font.families().contains(family));
+            QVERIFY(!font.families().isEmpty());
+        }
         QVERIFY(font.pointSizeF() <= described.point_size);
         QCOMPARE(font.bold(), described.bold);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -49,9 +50,17 @@ const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
                                      QStringLiteral("FreeSerif"),
                                      QStringLiteral("Noto Serif")};
 
+// The described family is asked for only where the system has it: asking for a missing one
+// makes the toolkit have fontconfig sort every font on the system for a stand-in, before it
+// tries ours.
+QStringList Families(const QString& described) {
+    if (!QFontDatabase::families().contains(described)) return kSerifFallbacks;
+    return QStringList(described) + kSerifFallbacks;
+}
+
 QFont ToQFont(const Font& font) {
     QFont qfont(ToQString(font.family), font.point_size, font.bold ? QFont::Bold : QFont::Normal);
-    qfont.setFamilies(QStringList(qfont.family()) + kSerifFallbacks);
+    qfont.setFamilies(Families(qfont.family()));
     qfont.setStyleHint(QFont::Serif);
     // Cyrillic and Latin need no shaping, and the window's controls draw their captions
     // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
