@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "platform/qt/qt_look.h"
 #include "platform/qt/steady_scroll_bar.h"
 
 namespace platform {
@@ -41,33 +41,6 @@ QRect ToPixels(const Control& control) {
 }
 
 QColor ToQColor(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
-
-// Where the described family is missing, its metric-compatible twins come first, then other
-// serif faces with Cyrillic, and only then whatever serif face the system offers.
-const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
-                                     QStringLiteral("Tinos"),
-                                     QStringLiteral("DejaVu Serif"),
-                                     QStringLiteral("FreeSerif"),
-                                     QStringLiteral("Noto Serif")};
-
-// The described family is asked for only where the system has it: asking for a missing one
-// makes the toolkit have fontconfig sort every font on the system for a stand-in, before it
-// tries ours.
-QStringList Families(const QString& described) {
-    if (!QFontDatabase::families().contains(described)) return kSerifFallbacks;
-    return QStringList(described) + kSerifFallbacks;
-}
-
-QFont ToQFont(const Font& font) {
-    QFont qfont(ToQString(font.family), font.point_size, font.bold ? QFont::Bold : QFont::Normal);
-    qfont.setFamilies(Families(qfont.family()));
-    qfont.setStyleHint(QFont::Serif);
-    // Cyrillic and Latin need no shaping, and the window's controls draw their captions
-    // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
-    // cost of shaping, on every caption and report the window paints.
-    qfont.setStyleStrategy(QFont::PreferNoShaping);
-    return qfont;
-}
 
 // The smallest size a caption shrinks to when a fallback font is wider than the design's.
 constexpr qreal kSmallestPointSize = 7;

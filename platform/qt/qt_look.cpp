@@ -2,6 +2,7 @@
 #include "platform/qt/qt_look.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QStyle>
 
 #include "platform/qt/qt_program_style.h"
@@ -13,7 +14,36 @@ namespace {
 // The kind of years shows on disabled option buttons; their text must stay legible.
 const QColor kDisabledText(90, 90, 90);
 
+// Where the described family is missing, its metric-compatible twins come first, then other
+// serif faces with Cyrillic, and only then whatever serif face the system offers.
+const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
+                                     QStringLiteral("Tinos"),
+                                     QStringLiteral("DejaVu Serif"),
+                                     QStringLiteral("FreeSerif"),
+                                     QStringLiteral("Noto Serif")};
+
+// The described family is asked for only where the system has it: asking for a missing one
+// makes the toolkit have fontconfig sort every font on the system for a stand-in, before it
+// tries ours.
+QStringList Families(const QString& described) {
+    if (!QFontDatabase::families().contains(described)) return kSerifFallbacks;
+    return QStringList(described) + kSerifFallbacks;
+}
+
 }  // namespace
+
+QFont ToQFont(const Font& font) {
+    QFont qfont(QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size())),
+                font.point_size,
+                font.bold ? QFont::Bold : QFont::Normal);
+    qfont.setFamilies(Families(qfont.family()));
+    qfont.setStyleHint(QFont::Serif);
+    // Cyrillic and Latin need no shaping, and the window's controls draw their captions
+    // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
+    // cost of shaping, on every caption and report the window paints.
+    qfont.setStyleStrategy(QFont::PreferNoShaping);
+    return qfont;
+}
 
 void UseProgramStyle() {
     auto* style = new QtProgramStyle;  // the application takes it

@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QFont>
+
+#include "platform/form.h"
+
 namespace platform {
+
+// The font the window's description names, or where the system lacks it a serif stand-in
+// with the same metrics if there is one.
+QFont ToQFont(const Font& font);
 
 // The widget style the window is drawn with, for the whole application: Fusion, the same on
 // every system, with push buttons whose faces are exactly their colours.

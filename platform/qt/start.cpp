@@ -43,6 +43,9 @@ int Start(int argc, char** argv, const Window& window, PressHandler on_press) {
     held_messages.clear();
 
     UseProgramStyle();
+    // The window's font is the program's: a line edit lays out its text before it takes the
+    // window's font, and would load the toolkit's default font for nothing.
+    QApplication::setFont(ToQFont(window.font));
     QtForm form(window, std::move(on_press));
     form.show();
     return QApplication::exec();
