@@ -105,6 +105,7 @@ void QtProgramStyle::DrawCached(PrimitiveElement element,
                                 const QStyleOption* option,
                                 QPainter* painter,
                                 const QWidget* widget) const {
+    if (option->rect.isEmpty()) return;  // nothing to draw, and no pixmap to draw it in
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     const Look wanted{element,
                       option->state.toInt(),
