@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -71,7 +72,8 @@ const QStringList kDesignMetrics = {
 // still shows every text whole.
 void FitCaption(QWidget* widget) {
     QFont font = widget->font();
-    if (kDesignMetrics.contains(QFontInfo(font).family())) return;
+    const QString first = font.families().value(0);
+    if (kDesignMetrics.contains(first) && QFontDatabase::families().contains(first)) return;
     while (font.pointSizeF() > kSmallestPointSize &&
            (NeededWidth(widget) > widget->width() ||
             widget->fontMetrics().height() > widget->height())) {

@@ -22,12 +22,15 @@ const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
                                      QStringLiteral("FreeSerif"),
                                      QStringLiteral("Noto Serif")};
 
-// The described family is asked for only where the system has it: asking for a missing one
-// makes the toolkit have fontconfig sort every font on the system for a stand-in, before it
-// tries ours.
-QStringList Families(const QString& described) {
-    if (!QFontDatabase::families().contains(described)) return kSerifFallbacks;
-    return QStringList(described) + kSerifFallbacks;
+// Only families the system has are asked for: asking for a missing one makes the toolkit have
+// fontconfig sort every font on the system for a stand-in, before it tries the next one.
+QStringList Installed(const QStringList& families) {
+    const QStringList installed = QFontDatabase::families();
+    QStringList found;
+    for (const QString& family : families) {
+        if (installed.contains(family)) found.append(family);
+    }
+    return found;
 }
 
 }  // namespace
@@ -36,7 +39,9 @@ QFont ToQFont(const Font& font) {
     QFont qfont(QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size())),
                 font.point_size,
                 font.bold ? QFont::Bold : QFont::Normal);
-    qfont.setFamilies(Families(qfont.family()));
+    const QStringList families = Installed(QStringList(qfont.family()) + kSerifFallbacks);
+    // With none of them installed, the described name lets fontconfig choose the nearest face.
+    if (!families.isEmpty()) qfont.setFamilies(families);
     qfont.setStyleHint(QFont::Serif);
     // Cyrillic and Latin need no shaping, and the window's controls draw their captions
     // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the

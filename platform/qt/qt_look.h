@@ -8,7 +8,8 @@
 namespace platform {
 
 // The font the window's description names, or where the system lacks it a serif stand-in
-// with the same metrics if there is one.
+// with the same metrics if there is one. Installed families are named first, so the first one
+// named is the one text is drawn in whenever the system has it.
 QFont ToQFont(const Font& font);
 
 // The widget style the window is drawn with, for the whole application: Fusion, the same on
