@@ -47,6 +47,9 @@ QFont ToQFont(const Font& font) {
     // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
     // cost of shaping, on every caption and report the window paints.
     qfont.setStyleStrategy(QFont::PreferNoShaping);
+    // Full hinting snaps each glyph to whole pixels, as Windows draws its controls' text; each
+    // glyph is then rasterised once, not again for each fraction of a pixel it lands on.
+    qfont.setHintingPreference(QFont::PreferFullHinting);
     return qfont;
 }
 
