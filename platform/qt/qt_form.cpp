@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -63,17 +62,11 @@ int NeededWidth(QWidget* widget) {
     return 0;
 }
 
-// The design's font and the faces with exactly its metrics: with them every caption fits as
-// designed, and nothing need be measured.
-const QStringList kDesignMetrics = {
-    QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")};
-
 // Shrinks the control's font until its caption fits, so that a font wider than the design's
 // still shows every text whole.
 void FitCaption(QWidget* widget) {
     QFont font = widget->font();
-    const QString first = font.families().value(0);
-    if (kDesignMetrics.contains(first) && QFontDatabase::families().contains(first)) return;
+    if (HasDesignMetrics(font)) return;  // every caption fits as designed
     while (font.pointSizeF() > kSmallestPointSize &&
            (NeededWidth(widget) > widget->width() ||
             widget->fontMetrics().height() > widget->height())) {

@@ -33,6 +33,10 @@ QStringList Installed(const QStringList& families) {
     return found;
 }
 
+// The design's font and the faces with exactly its metrics.
+const QStringList kDesignMetrics = {
+    QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")};
+
 }  // namespace
 
 QFont ToQFont(const Font& font) {
@@ -51,6 +55,12 @@ QFont ToQFont(const Font& font) {
     // glyph is then rasterised once, not again for each fraction of a pixel it lands on.
     qfont.setHintingPreference(QFont::PreferFullHinting);
     return qfont;
+}
+
+bool HasDesignMetrics(const QFont& font) {
+    // The first family named is the one drawn in, if the system has it.
+    const QString first = font.families().value(0);
+    return kDesignMetrics.contains(first) && !Installed({first}).isEmpty();
 }
 
 void UseProgramStyle() {

@@ -12,6 +12,10 @@ namespace platform {
 // named is the one text is drawn in whenever the system has it.
 QFont ToQFont(const Font& font);
 
+// Whether a font from ToQFont draws in the design's family or a face with exactly its metrics,
+// so that every caption fits as designed without being measured.
+bool HasDesignMetrics(const QFont& font);
+
 // The widget style the window is drawn with, for the whole application: Fusion, the same on
 // every system, with push buttons whose faces are exactly their colours.
 void UseProgramStyle();
