@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include "platform/win32/failure.h"
 #include "platform/win32/late_bound.h"
 
 namespace platform {
@@ -154,10 +155,13 @@ LRESULT CALLBACK AnswerScreenReader(
         if (create && result && alloc &&
             SUCCEEDED(create(
                 control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
-            auto* named = new NamedAccessible(standard, *name, alloc);
-            const LRESULT answer = result(IID_IAccessible, wparam, named);
-            named->Release();
-            return answer;
+            // Copying the name allocates.
+            return NoThrow([&] {
+                auto* named = new NamedAccessible(standard, *name, alloc);
+                const LRESULT answer = result(IID_IAccessible, wparam, named);
+                named->Release();
+                return answer;
+            });
         }
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(control, AnswerScreenReader, id);

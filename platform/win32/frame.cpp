@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/failure.h"
 #include "platform/win32/window_text.h"
 
 namespace platform {
@@ -57,7 +58,8 @@ void Paint(HWND frame) {
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_PAINT:
-            Paint(frame);
+            // Reading the caption allocates.
+            NoThrow([&] { Paint(frame); });
             return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT fills everything

@@ -6,6 +6,7 @@
 
 #include "platform/win32/accessible_name.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/failure.h"
 #include "platform/win32/frame.h"
 #include "platform/win32/icon.h"
 #include "platform/win32/push_button.h"
@@ -33,15 +34,8 @@ std::string NameOf(ControlRef ref) {
     return name;
 }
 
-// A control operation the window cannot carry out is a fault of the program: say so once and
-// end, rather than go on with a window that no longer matches its state.
-[[noreturn]] void Fail(const std::string& what) {
-    MessageBoxW(nullptr, ToUtf16("Vrenkodal: " + what).c_str(), L"Vrenkodal", MB_ICONERROR | MB_OK);
-    ExitProcess(3);
-}
-
 [[noreturn]] void NoSuchControl(ControlRef ref, const char* kind) {
-    Fail(std::string("the window has no ") + kind + " " + NameOf(ref));
+    FailAndEnd(std::string("the window has no ") + kind + " " + NameOf(ref));
 }
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -87,7 +81,7 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
                     nullptr,
                     instance,
                     this);
-    if (window_ == nullptr) Fail("cannot create the window");
+    if (window_ == nullptr) FailAndEnd("cannot create the window");
     // Each control is made at its place and with its font at once: moving or restyling it
     // afterwards would lay it out twice.
     dpi_ = DpiOf(window_);
@@ -170,7 +164,7 @@ HWND Win32Form::Create(const Control& control, int id) {
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         instance,
                                         nullptr);
-    if (handle == nullptr) Fail("cannot create " + NameOf(control.ref));
+    if (handle == nullptr) FailAndEnd("cannot create " + NameOf(control.ref));
     if (control.kind == ControlKind::PushButton) PressOnEveryClick(handle);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
     // The limit counts UTF-16 units, as the user's characters arrive.
@@ -299,7 +293,8 @@ LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
         form->window_ = nullptr;
         return DefWindowProcW(window, message, wparam, lparam);
     }
-    return form->Handle(message, wparam, lparam);
+    // The press handler is the program's own code, and it allocates.
+    return NoThrow([&] { return form->Handle(message, wparam, lparam); });
 }
 
 LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

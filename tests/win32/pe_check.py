@@ -1,16 +1,18 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""Reads the Windows program back from outside: pe_check.py PROGRAM.exe VERSION
+"""Reads the Windows program back from outside: pe_check.py PROGRAM.exe VERSION x64|x86
 
-What a school's Windows 7 or later needs of it, and what it promises: a 64-bit GUI program that
-imports only system libraries and nothing newer than Windows 7, with ASLR and DEP, its icon, its
-version record and its manifest, and no way to write files or the registry."""
+What a school's Windows 7 or later needs of it, and what it promises: a GUI program for the
+architecture named that imports only system libraries and nothing newer than Windows 7, with
+ASLR and DEP (high-entropy on 64-bit, large-address-aware on 32-bit), no build time in its
+headers, its icon, its version record and its manifest, and no way to write files or the
+registry."""
 import struct
 import sys
 
 import pefile
 
-program, version = sys.argv[1], sys.argv[2]
+program, version, arch = sys.argv[1], sys.argv[2], sys.argv[3]
 pe = pefile.PE(program)
 problems = []
 
@@ -21,11 +23,18 @@ def check(condition, problem):
 
 
 header = pe.OPTIONAL_HEADER
-check(pe.FILE_HEADER.Machine == 0x8664, "not an x86-64 program")
+# Per architecture: the machine, the ASLR flags and the manifest's name for it.
+machine, aslr, manifest_arch = {
+    "x64": (0x8664, ((0x40, "ASLR"), (0x20, "high-entropy address space")), "amd64"),
+    "x86": (0x14C, ((0x40, "ASLR"),), "x86"),
+}[arch]
+check(pe.FILE_HEADER.Machine == machine, f"not an {arch} program")
+check(pe.FILE_HEADER.Characteristics & 0x20, "not large-address-aware")
+check(pe.FILE_HEADER.TimeDateStamp == 0, "the build time is in the header")
 check(header.Subsystem == 2, "not a GUI program")
 check((header.MajorSubsystemVersion, header.MinorSubsystemVersion) <= (6, 1),
       "asks for a Windows newer than 7")
-for flag, name in ((0x40, "ASLR"), (0x20, "high-entropy address space"), (0x100, "DEP")):
+for flag, name in aslr + ((0x100, "DEP"),):
     check(header.DllCharacteristics & flag, f"no {name}")
 
 # Windows system libraries only; no C++ runtime beside the program.
@@ -79,7 +88,7 @@ if len(icons) >= 6:
     check(any(w == 32 and h == 32 and bits == 8 for w, h, _, _, _, bits in sizes),
           f"no 32 x 32 icon in 256 colours: {sizes}")
 manifest = first_data(24).decode() if 24 in resources else ""
-for needed in ("PerMonitorV2", 'level="asInvoker"', "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+for needed in (f'processorArchitecture="{manifest_arch}"', "PerMonitorV2", 'level="asInvoker"', "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
                "Microsoft.Windows.Common-Controls"):
     check(needed in manifest, f"the manifest lacks {needed}")
 

@@ -21,21 +21,25 @@ inline bool Launch(std::wstring command, PROCESS_INFORMATION& process) {
                           &process) != 0;
 }
 
+struct WindowSearch {
+    DWORD process;
+    HWND window;
+};
+
+// Named rather than a lambda: a lambda converts only to the default calling convention, and
+// the 32-bit Windows calls its callbacks as stdcall.
+inline BOOL CALLBACK TakeVisibleWindowOf(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process || !IsWindowVisible(window)) return TRUE;
+    search->window = window;
+    return FALSE;
+}
+
 // The first visible top-level window of a process, or nullptr while it has none.
 inline HWND VisibleWindowOf(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND window;
-    } search{process, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != search->process || !IsWindowVisible(window)) return TRUE;
-            search->window = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, nullptr};
+    EnumWindows(TakeVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
     return search.window;
 }

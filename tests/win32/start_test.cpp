@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The Windows program from outside, as a user meets it: it starts, shows its window, and ends
-// with status 0 when the window is closed. And a control operation that fails says so in one
-// message and ends the program. Usage: start_test PROGRAM.exe
+// with status 0 when the window is closed. And a control operation that fails, or a press whose
+// handler throws, says so in one message and ends the program. Usage: start_test PROGRAM.exe
 #include <windows.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 #include "platform/win32/win32_form.h"
@@ -14,8 +15,6 @@
 #include "window/description.h"
 
 namespace {
-
-constexpr wchar_t kMissingControl[] = L"--missing-control";
 
 int Fail(const char* what) {
     std::fprintf(stderr, "start_test: %s\n", what);
@@ -52,7 +51,9 @@ int Run(std::wstring command, Act act) {
     return static_cast<int>(status);
 }
 
-// The child of the second check: a window asked to change a control it does not have.
+// The children of the failure checks, each run as this program with its flag: a window asked
+// to change a control it does not have, and a press whose handler throws. The throw must not
+// reach Windows' own frames, which the 32-bit program cannot unwind through.
 int AskForAMissingControl() {
     vrenkodal::WindowBinding binding;
     platform::Win32Form form(vrenkodal::MainWindow(), binding.OnPress());
@@ -60,10 +61,34 @@ int AskForAMissingControl() {
     return 0;  // not reached: the platform ends the program
 }
 
+int PressWithAFailingHandler() {
+    platform::Win32Form form(vrenkodal::MainWindow(), [](platform::Form&, platform::ControlRef) {
+        throw std::runtime_error("the handler failed");
+    });
+    const HWND show = form.Widget({"Command1", 0});
+    SendMessageW(form.Handle(),
+                 WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(show), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(show));
+    return 0;  // not reached: the platform ends the program
+}
+
+struct FailureCase {
+    const wchar_t* flag;
+    int (*child)();
+    const wchar_t* message_names;  // what the message must say
+};
+constexpr FailureCase kFailures[] = {
+    {L"--missing-control", AskForAMissingControl, L"Text9"},
+    {L"--failing-press", PressWithAFailingHandler, L"the handler failed"},
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 2 && std::wstring(argv[1]) == kMissingControl) return AskForAMissingControl();
+    for (const FailureCase& failure : kFailures) {
+        if (argc == 2 && std::wstring(argv[1]) == failure.flag) return failure.child();
+    }
     if (argc != 2) return Fail("usage: start_test PROGRAM.exe");
     int failures = 0;
 
@@ -78,17 +103,21 @@ int wmain(int argc, wchar_t** argv) {
     if (client.right != 461 || client.bottom != 345) failures += Fail("client area not 461 x 345");
     if (closed != 0) failures += Fail("closing the window did not end the program with 0");
 
-    // A message box names the control; pressing OK ends the program with a failure status.
+    // A message box says what failed; pressing OK ends the program with a failure status.
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring message;
-    const int failed = Run(L"\"" + std::wstring(self) + L"\" " + kMissingControl, [&](HWND box) {
-        message =
-            platform::WindowText(GetDlgItem(box, 0xFFFF));  // a message box's text has this id
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    if (message.find(L"Text9") == std::wstring::npos)
-        failures += Fail("the message lacks the control");
-    if (failed == 0 || failed == -1) failures += Fail("the program went on past the failure");
+    for (const FailureCase& failure : kFailures) {
+        std::wstring message;
+        const int failed = Run(L"\"" + std::wstring(self) + L"\" " + failure.flag, [&](HWND box) {
+            message =
+                platform::WindowText(GetDlgItem(box, 0xFFFF));  // a message box's text has this id
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        if (message.find(failure.message_names) == std::wstring::npos) {
+            failures += Fail("the message does not say what failed");
+            std::fwprintf(stderr, L"  %ls: \"%ls\"\n", failure.flag, message.c_str());
+        }
+        if (failed == 0 || failed == -1) failures += Fail("the program went on past the failure");
+    }
     return failures == 0 ? 0 : 1;
 }
