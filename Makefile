@@ -3,10 +3,21 @@
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 
-.PHONY: setup configure build test run windows screenshot package dist sanitize fuzz bench icons clean
+.PHONY: setup configure build test run windows windows-x86 screenshot package dist sanitize fuzz \
+	bench icons clean
 
 # The one version number, from project(VERSION).
 VERSION := $(shell awk '/^project/ { print $$3; exit }' CMakeLists.txt)
+
+# Release files carry the time of the last commit, not of the build: the same commit gives the
+# same bytes.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
+
+# `make dist SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE` signs the Windows files with that
+# code-signing certificate; without them they are unsigned.
+SIGNING = -DVRENKODAL_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
+	-DVRENKODAL_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE)))
 
 setup:
 	@scripts/setup
@@ -17,18 +28,21 @@ configure: setup
 build: configure
 	cmake --build --preset $(PRESET) --parallel
 
-# Both programs: the Linux one built with PRESET, then the Windows one under Wine.
-test: build windows
+# All three programs: the Linux one built with PRESET, then the 64-bit and the 32-bit Windows
+# ones under Wine.
+test: build windows windows-x86
 	ctest --preset $(PRESET) --parallel 2
 	ctest --preset windows --parallel 2
+	ctest --preset windows-x86 --parallel 2
 
 run: build
 	$(BUILD_DIR)/app/vrenkodal
 
-# The Windows program, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe
-windows: setup
-	cmake --preset windows
-	cmake --build --preset windows --parallel
+# The Windows programs, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe, and the
+# 32-bit one in build/windows-x86.
+windows windows-x86: setup
+	cmake --preset $@
+	cmake --build --preset $@ --parallel
 
 # The README's pictures of the real windows: Qt offscreen, Win32 under Wine.
 screenshot: build windows
@@ -42,13 +56,22 @@ package: setup
 	cmake --build --preset deb --parallel
 	ctest --preset deb
 
-# What a school installs, in dist/: the .deb, the portable .exe, the .msi, and their checksums.
-dist: package windows
+# What a school installs, in dist/: the .deb, the portable .exe and the .msi for 64-bit and
+# 32-bit Windows, the toolchain they were built with, and their checksums. The Windows files
+# come from builds of their own, without tests, signed when a certificate is given.
+dist: package
+	cmake --preset windows-release $(SIGNING)
+	cmake --build --preset windows-release --parallel
+	cmake --preset windows-x86-release $(SIGNING)
+	cmake --build --preset windows-x86-release --parallel
 	rm -rf dist
 	mkdir dist
 	cp build/deb/packages/vrenkodal_$(VERSION)_*.deb dist/
-	cp build/windows/app/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x64.exe
-	cp build/windows/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi dist/
+	cp build/windows-release/packaging/windows/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x64.exe
+	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi dist/
+	cp build/windows-x86-release/packaging/windows/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x86.exe
+	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi dist/
+	scripts/buildinfo > dist/BUILDINFO
 	cd dist && sha256sum -- * > SHA256SUMS
 	tests/dist_test.sh dist $(VERSION)
 

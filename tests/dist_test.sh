@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# What `make dist` leaves, checked from outside: the four files, their checksums, and one
-# version number in all of them. Usage: dist_test.sh DIST-DIRECTORY VERSION
+# What `make dist` leaves, checked from outside: the .deb, both Windows programs and both
+# installers, the build record and the checksums, and one version number in all of them.
+# When the files were signed, each signature verifies against the certificate given.
+# Usage: dist_test.sh DIST-DIRECTORY VERSION [SIGNING-CERTIFICATE.pem]
 set -euo pipefail
-dist=$1 version=$2
+dist=$1 version=$2 certificate=${3:-}
 tests=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "dist_test: $*" >&2; exit 1; }
 cd "$dist"
 
 deb=$(ls vrenkodal_"$version"_*.deb) || fail "no .deb of version $version"
-exe=vrenkodal-$version-windows-x64.exe
-msi=vrenkodal-$version-windows-x64.msi
-[ -f "$exe" ] || fail "no $exe"
-[ -f "$msi" ] || fail "no $msi"
+windows=()
+for arch in x64 x86; do
+    for file in "vrenkodal-$version-windows-$arch.exe" "vrenkodal-$version-windows-$arch.msi"; do
+        [ -f "$file" ] || fail "no $file"
+        windows+=("$file")
+    done
+done
+grep -q "^Commit: [0-9a-f]\{40\}$" BUILDINFO || fail "BUILDINFO names no commit"
+grep -q "^ g++-mingw-w64-i686-posix (= " BUILDINFO || fail "BUILDINFO lacks the toolchain"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match"
-[ "$(wc -l < SHA256SUMS)" = 3 ] || fail "SHA256SUMS does not list the three files"
+[ "$(wc -l < SHA256SUMS)" = 6 ] || fail "SHA256SUMS does not list the six files"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the .deb is not version $version"
 root=$(mktemp -d)
@@ -22,8 +29,21 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 grep -q "<release version=\"$version\"" "$root"/usr/share/metainfo/*.metainfo.xml \
     || fail "the metainfo's release is not $version"
-/usr/bin/python3 "$tests/win32/pe_check.py" "$exe" "$version" \
-    || fail "the Windows version record is not $version"
-msiinfo export "$msi" Property | tr -d "\r" | grep -q "^ProductVersion	$version\$" \
-    || fail "the MSI is not version $version"
-echo "dist_test: $deb, $exe, $msi: version $version, checksums good"
+for arch in x64 x86; do
+    /usr/bin/python3 "$tests/win32/pe_check.py" "vrenkodal-$version-windows-$arch.exe" "$version" "$arch" \
+        || fail "the $arch program is not as promised"
+    msiinfo export "vrenkodal-$version-windows-$arch.msi" Property | tr -d "\r" |
+        grep -q "^ProductVersion	$version\$" || fail "the $arch MSI is not version $version"
+done
+
+# Signed files verify against the certificate; unsigned ones carry no signature at all.
+for file in "${windows[@]}"; do
+    if [ -n "$certificate" ]; then
+        osslsigncode verify -CAfile "$certificate" -in "$file" >/dev/null 2>&1 \
+            || fail "$file: the signature does not verify"
+    elif osslsigncode extract-signature -in "$file" -out "$root/signature" >/dev/null 2>&1; then
+        fail "$file is signed, but no certificate was given"
+    fi
+done
+echo "dist_test: $deb and ${windows[*]}: version $version, checksums good$(
+    [ -n "$certificate" ] && echo ", signatures good")"
