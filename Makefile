@@ -2,6 +2,7 @@
 # The short way in: `make test` and `make run`. CMake does the work; these only chain the steps.
 PRESET ?= default
 BUILD_DIR = build/$(PRESET)
+DIST ?= dist
 
 .PHONY: setup configure build test run windows windows-x86 screenshot package dist sanitize fuzz \
 	bench icons clean
@@ -56,7 +57,7 @@ package: setup
 	cmake --build --preset deb --parallel
 	ctest --preset deb
 
-# What a school installs, in dist/: the .deb, the portable .exe and the .msi for 64-bit and
+# What a school installs, in DIST (dist/): the .deb, the portable .exe and the .msi for 64-bit and
 # 32-bit Windows, the toolchain they were built with, and their checksums. The Windows files
 # come from builds of their own, without tests, signed when a certificate is given.
 dist: package
@@ -64,16 +65,16 @@ dist: package
 	cmake --build --preset windows-release --parallel
 	cmake --preset windows-x86-release $(SIGNING)
 	cmake --build --preset windows-x86-release --parallel
-	rm -rf dist
-	mkdir dist
-	cp build/deb/packages/vrenkodal_$(VERSION)_*.deb dist/
-	cp build/windows-release/packaging/windows/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x64.exe
-	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi dist/
-	cp build/windows-x86-release/packaging/windows/vrenkodal.exe dist/vrenkodal-$(VERSION)-windows-x86.exe
-	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi dist/
-	scripts/buildinfo > dist/BUILDINFO
-	cd dist && sha256sum -- * > SHA256SUMS
-	tests/dist_test.sh dist $(VERSION)
+	rm -rf $(DIST)
+	mkdir -p $(DIST)
+	cp build/deb/packages/vrenkodal_$(VERSION)_*.deb $(DIST)/
+	cp build/windows-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x64.exe
+	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi $(DIST)/
+	cp build/windows-x86-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x86.exe
+	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi $(DIST)/
+	scripts/buildinfo > $(DIST)/BUILDINFO
+	cd $(DIST) && sha256sum -- * > SHA256SUMS
+	tests/dist_test.sh $(DIST) $(VERSION) $(abspath $(SIGN_PKCS12)) $(abspath $(SIGN_PASSWORD_FILE))
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
 sanitize:

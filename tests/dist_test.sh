@@ -2,10 +2,10 @@
 # SPDX-License-Identifier: MIT
 # What `make dist` leaves, checked from outside: the .deb, both Windows programs and both
 # installers, the build record and the checksums, and one version number in all of them.
-# When the files were signed, each signature verifies against the certificate given.
-# Usage: dist_test.sh DIST-DIRECTORY VERSION [SIGNING-CERTIFICATE.pem]
+# When a certificate was given, each Windows file's signature verifies against it; when none
+# was, no file is signed. Usage: dist_test.sh DIST-DIRECTORY VERSION [PKCS12 [PASSWORD-FILE]]
 set -euo pipefail
-dist=$1 version=$2 certificate=${3:-}
+dist=$1 version=$2 pkcs12=${3:-} password_file=${4:-}
 tests=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "dist_test: $*" >&2; exit 1; }
 cd "$dist"
@@ -37,6 +37,12 @@ for arch in x64 x86; do
 done
 
 # Signed files verify against the certificate; unsigned ones carry no signature at all.
+certificate=
+if [ -n "$pkcs12" ]; then
+    certificate=$root/certificate.pem
+    openssl pkcs12 -in "$pkcs12" -nokeys -out "$certificate" \
+        -passin "file:${password_file:-/dev/null}" || fail "cannot read the certificate $pkcs12"
+fi
 for file in "${windows[@]}"; do
     if [ -n "$certificate" ]; then
         osslsigncode verify -CAfile "$certificate" -in "$file" >/dev/null 2>&1 \
