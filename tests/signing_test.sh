@@ -3,7 +3,8 @@
 # A signed release, as a school or a distributor with a code-signing certificate makes it:
 # `make dist` with a throwaway self-signed certificate signs both programs and both
 # installers (dist_test verifies each against the certificate), the same signed files come
-# out of a second run, and one changed byte makes verification fail.
+# out of a second run, one changed byte makes verification fail, and a signed program with its
+# signature removed is the unsigned program byte for byte, which anyone can check.
 # Usage: signing_test.sh, from a checkout whose Windows release builds may be rebuilt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,4 +43,14 @@ for file in "$work"/first/*.exe "$work"/first/*.msi; do
     signed=$((signed + 1))
 done
 [ "$signed" = 4 ] || fail "$signed signed files, not 4"
-echo "signing_test: 4 files signed reproducibly; each verifies, and fails with one byte changed"
+
+for build in windows-release windows-x86-release; do
+    arch=$([ "$build" = windows-release ] && echo x64 || echo x86)
+    osslsigncode remove-signature -in "$work"/first/vrenkodal-*-windows-$arch.exe \
+        -out "$work/plain.exe" >/dev/null
+    cmp -s "$work/plain.exe" "build/$build/app/vrenkodal.exe" \
+        || fail "the $arch program without its signature is not the unsigned program"
+    rm "$work/plain.exe"
+done
+echo "signing_test: 4 files signed reproducibly; each verifies, and fails with one byte changed;" \
+     "without their signatures the programs are the unsigned ones"
