@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: MIT
+#include "platform/web/page.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace platform::web {
+
+namespace {
+
+struct MetricTwins {
+    std::string_view family;
+    std::string_view twins;  // families drawn with the same widths, then a generic family
+};
+
+// Where the described font is missing (Linux, ChromeOS, Android), a font with the same
+// metrics keeps every caption inside its control.
+constexpr MetricTwins kMetricTwins[] = {
+    {"Times New Roman", R"("Liberation Serif",Tinos,serif)"},
+    {"Arial", R"("Liberation Sans",Arimo,sans-serif)"},
+    {"Courier New", R"("Liberation Mono",Cousine,monospace)"},
+};
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\r':
+                break;  // the page keeps line ends as LF; the form gives CR LF back
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// Written without the C library's %f, which follows the user's locale: Bulgarian writes ",".
+std::string Pixels(Twips twips) {
+    const long hundredths = std::lround(twips * 100.0 / kTwipsPerPixel);
+    const long whole = std::labs(hundredths) / 100;
+    const long fraction = std::labs(hundredths) % 100;
+    std::string out = (hundredths < 0 ? "-" : "") + std::to_string(whole);
+    if (fraction != 0) {
+        out += '.';
+        out += static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0) out += static_cast<char>('0' + fraction % 10);
+    }
+    return out + "px";
+}
+
+std::string Colour(Rgb rgb) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "rgb(%d,%d,%d)", rgb.red, rgb.green, rgb.blue);
+    return buffer;
+}
+
+std::string FontFamily(std::string_view family) {
+    std::string out = "\"" + std::string(family) + "\"";
+    for (const MetricTwins& known : kMetricTwins) {
+        if (known.family == family) return out + "," + std::string(known.twins);
+    }
+    return out + ",serif";
+}
+
+// Where a control stands: its container's place in the window, since every control is placed
+// in the window's own coordinates (see WindowStyle).
+struct Origin {
+    Twips left = 0;
+    Twips top = 0;
+};
+
+std::string Style(const Control& control, const Font& window_font, Origin origin) {
+    // A frame stays in the flow and is placed by its margins; see WindowStyle.
+    const bool frame = control.kind == ControlKind::Frame;
+    std::string style = std::string(frame ? "margin-left:" : "left:") +
+                        Pixels(origin.left + control.left) + (frame ? ";margin-top:" : ";top:") +
+                        Pixels(origin.top + control.top) + ";width:" + Pixels(control.width) +
+                        ";height:" + Pixels(control.height);
+    if (control.background) style += ";background:" + Colour(*control.background);
+    if (control.font && *control.font != window_font) {
+        const Font& font = *control.font;
+        if (font.bold) style += ";font-weight:bold";
+        if (font.point_size != window_font.point_size) {
+            style += ";font-size:" + std::to_string(font.point_size) + "pt";
+        }
+        if (font.family != window_font.family) style += ";font-family:" + FontFamily(font.family);
+    }
+    if (control.alignment == Alignment::Center) style += ";text-align:center";
+    return style;
+}
+
+// The controls of one container, in the order of the keyboard focus.
+std::vector<const Control*> InFocusOrder(const Window& window, std::string_view container) {
+    std::vector<const Control*> controls;
+    for (const Control& control : window.controls) {
+        if (control.container == container) controls.push_back(&control);
+    }
+    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
+        return a->tab_index < b->tab_index;
+    });
+    return controls;
+}
+
+std::string Attributes(const Control& control, const Font& window_font, Origin origin) {
+    std::string out = " id=\"" + ElementId(control.ref) + "\"";
+    if (!control.visible) out += " hidden";
+    if (!control.enabled) out += " disabled";
+    if (!control.accessible_name.empty()) {
+        out += " aria-label=\"" + Escaped(control.accessible_name) + "\"";
+    }
+    return out + " style=\"" + Style(control, window_font, origin) + "\"";
+}
+
+void AppendControl(std::string& out, const Window& window, const Control& control, Origin origin) {
+    const std::string attributes = Attributes(control, window.font, origin);
+    const std::string text = Escaped(control.text);
+    switch (control.kind) {
+        case ControlKind::Label:
+            if (control.label_for) {
+                out += "<label" + attributes + " for=\"" + ElementId(*control.label_for) + "\">" +
+                       text + "</label>\n";
+            } else {
+                out += "<div" + attributes + ">" + text + "</div>\n";
+            }
+            break;
+        case ControlKind::TextBox: {
+            std::string extra = " spellcheck=\"false\" autocomplete=\"off\"";
+            if (control.read_only) extra += " readonly";
+            // The browser counts maxlength in UTF-16 units, as Windows does.
+            if (control.max_length > 0)
+                extra += " maxlength=\"" + std::to_string(control.max_length) + "\"";
+            if (control.multi_line) {
+                // The parser drops one line feed right after the tag; this one, not the text's.
+                out += "<textarea" + attributes + extra +
+                       (control.vertical_scroll_bar ? " class=\"scrolled\"" : "") + ">\n" + text +
+                       "</textarea>\n";
+            } else {
+                out += "<input type=\"text\"" + attributes + extra + " value=\"" + text + "\">\n";
+            }
+            break;
+        }
+        case ControlKind::PushButton:
+            out += "<button type=\"button\"" + attributes + ">" + text + "</button>\n";
+            break;
+        case ControlKind::OptionButton:
+            // The label carries the place and the caption, the radio button the state; one
+            // group per frame, named after it.
+            out += "<label class=\"option\" style=\"" + Style(control, window.font, origin) +
+                   "\"><input type=\"radio\" id=\"" + ElementId(control.ref) + "\" name=\"" +
+                   std::string(control.container) + "\"" + (control.enabled ? "" : " disabled") +
+                   ">" + text + "</label>\n";
+            break;
+        case ControlKind::Frame:
+            out += "<fieldset" + attributes + "><legend>" + text + "</legend>\n";
+            for (const Control* inner : InFocusOrder(window, control.ref.name)) {
+                AppendControl(
+                    out, window, *inner, {origin.left + control.left, origin.top + control.top});
+            }
+            out += "</fieldset>\n";
+            break;
+    }
+}
+
+}  // namespace
+
+std::string ElementId(ControlRef control) {
+    std::string id(control.name);
+    if (control.index != kNoIndex) id += "_" + std::to_string(control.index);
+    return id;
+}
+
+std::string PageTitle(std::string_view caption) {
+    std::string title;
+    bool after_blank = false;
+    for (const char c : caption) {
+        const bool blank = c == ' ';
+        title += blank && after_blank ? std::string("\u00A0") : Escaped(std::string_view(&c, 1));
+        after_blank = blank;
+    }
+    return title;
+}
+
+std::string WindowStyle(const Window& window) {
+    const std::string id = "#" + std::string(window.name);
+    std::string style;
+    style += id + "{position:relative;overflow:hidden;width:" + Pixels(window.client_width) +
+             ";height:" + Pixels(window.client_height) +
+             ";background:" + Colour(window.background) +
+             ";font:" + (window.font.bold ? "bold " : "") + std::to_string(window.font.point_size) +
+             "pt " + FontFamily(window.font.family) + "}\n";
+    // Sizes include the borders, as a Windows control's do; nothing brings its own margin.
+    style += id + " *{box-sizing:border-box;margin:0;font:inherit}\n";
+    style += id + ">*," + id + " .option{position:absolute}\n";
+    // A fieldset lays its content out below its legend, which a frame's places do not allow
+    // for. So the frame stays in the flow, the only element that does, placed by its margins;
+    // its options are placed in the window's coordinates, and still hide with it.
+    style += id + ">fieldset{position:static;padding:0;min-width:0;border:2px groove ThreeDFace}\n";
+    // The frame's caption keeps its blanks.
+    style += id + " legend{white-space:pre;padding:0}\n";
+    style += id + " textarea{resize:none}\n";
+    style += id + " .scrolled{overflow-y:scroll}\n";
+    style += id + " .option{display:flex;align-items:center;gap:4px;white-space:nowrap}\n";
+    style += id + " .option:has(:disabled){color:GrayText}\n";
+    return style;
+}
+
+std::string WindowMarkup(const Window& window) {
+    std::string out = "<main id=\"" + std::string(window.name) + "\">\n";
+    for (const Control* control : InFocusOrder(window, ""))
+        AppendControl(out, window, *control, {});
+    return out + "</main>\n";
+}
+
+}  // namespace platform::web

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+// Writes the page of the web program, with the window already in it: write_page FILE.html
+// The program's script is added to it when the page is assembled.
+#include <cstdio>
+#include <fstream>
+
+#include "platform/web/page.h"
+#include "window/description.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: write_page FILE.html\n");
+        return 2;
+    }
+    const platform::Window& window = vrenkodal::MainWindow();
+    std::ofstream page(argv[1], std::ios::binary);
+    page << "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
+         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         << "<title>" << platform::web::PageTitle(window.caption) << "</title>\n"
+         << "<style>\nbody{margin:0}\n"
+         << platform::web::WindowStyle(window) << "</style>\n</head>\n<body>\n"
+         << platform::web::WindowMarkup(window) << "</body>\n</html>\n";
+    if (!page.flush()) {
+        std::fprintf(stderr, "write_page: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
