@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <limits>
 
+#include <fast_float/fast_float.h>
+
 namespace vrenkodal {
 
 namespace {
@@ -50,7 +52,7 @@ double ParseAge(std::string_view text) {
     if (!whole.empty() || !fraction.empty()) {
         const std::string number = (whole.empty() ? "0" : whole) + "." + fraction + "0";
         const auto [end, error] =
-            std::from_chars(number.data(), number.data() + number.size(), magnitude);
+            fast_float::from_chars(number.data(), number.data() + number.size(), magnitude);
         // Without exponents only a long whole part can overflow, and only a long run of
         // zeros after the point can underflow.
         if (error != std::errc{} || !std::isfinite(magnitude)) {
