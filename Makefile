@@ -4,8 +4,8 @@ PRESET ?= default
 BUILD_DIR = build/$(PRESET)
 DIST ?= dist
 
-.PHONY: setup configure build test run windows windows-x86 screenshot package dist sanitize fuzz \
-	bench icons clean
+.PHONY: setup configure build test run windows windows-x86 web screenshot package dist sanitize \
+	fuzz bench icons clean
 
 # The one version number, from project(VERSION).
 VERSION := $(shell awk '/^project/ { print $$3; exit }' CMakeLists.txt)
@@ -29,8 +29,8 @@ configure: setup
 build: configure
 	cmake --build --preset $(PRESET) --parallel
 
-# All three programs: the Linux one built with PRESET, then the 64-bit and the 32-bit Windows
-# ones under Wine.
+# All three desktop programs: the Linux one built with PRESET, then the 64-bit and the 32-bit
+# Windows ones under Wine. (`make web` tests the browser's build of the core on its own.)
 test: build windows windows-x86
 	ctest --preset $(PRESET) --parallel 2
 	ctest --preset windows --parallel 2
@@ -49,6 +49,18 @@ windows windows-x86: setup
 screenshot: build windows
 	cmake --build --preset $(PRESET) --target update-screenshot
 	cmake --build --preset windows --target update-screenshot
+
+# The browser program, one page that needs no other file: build/web/app/vrenkodal.html. It must
+# stay small enough to email and to load on a school's slow network.
+WEB_PAGE_LIMIT = 102400
+web: setup
+	cmake --preset web
+	cmake --build --preset web --parallel
+	ctest --preset web
+	@size=$$(stat -c %s build/web/app/vrenkodal.html); \
+	if [ $$size -gt $(WEB_PAGE_LIMIT) ]; then \
+		echo "web: the page is $$size bytes, over $(WEB_PAGE_LIMIT)" >&2; exit 1; \
+	else echo "web: build/web/app/vrenkodal.html, $$size bytes"; fi
 
 # The Debian package from the release build with Debian's hardening flags, checked by lintian,
 # hardening-check and an install into a scratch root: build/deb/packages/vrenkodal_*.deb

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "platform/web/web_form.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "platform/web/page.h"
+
+namespace platform::web {
+
+namespace {
+
+// The page's side of each operation, on the element with that id. Strings cross as UTF-8.
+EM_JS(void, SetHidden, (const char* id, bool hidden), {
+    document.getElementById(UTF8ToString(id)).hidden = hidden;
+});
+EM_JS(void, Check, (const char* id), { document.getElementById(UTF8ToString(id)).checked = true; });
+// A caption is what the user reads: an option's label, a frame's legend, or the element's text.
+EM_JS(char*, CaptionOf, (const char* id), {
+    const element = document.getElementById(UTF8ToString(id));
+    const shown = element.type == "radio"         ? element.parentElement
+                  : element.tagName == "FIELDSET" ? element.querySelector("legend")
+                                                  : element;
+    return allocateUTF8(shown.textContent);
+});
+EM_JS(char*, ValueOf, (const char* id), {
+    return allocateUTF8(document.getElementById(UTF8ToString(id)).value);
+});
+EM_JS(void, SetValue, (const char* id, const char* value), {
+    document.getElementById(UTF8ToString(id)).value = UTF8ToString(value);
+});
+// Said once, and the runtime stops: no later press runs on a window that no longer matches
+// its state.
+EM_JS(void, ReportAndAbort, (const char* message), {
+    const text = UTF8ToString(message);
+    alert(text);
+    abort(text);
+});
+
+[[noreturn]] void FailAndEnd(const std::string& what) {
+    ReportAndAbort(("Vrenkodal: " + what).c_str());
+    std::abort();  // not reached
+}
+
+std::string Taken(char* text) {
+    const std::unique_ptr<char, decltype(&std::free)> owned(text, &std::free);
+    return owned.get();
+}
+
+// A text area keeps CR LF as LF; an input drops line breaks altogether.
+std::string AsThePageKeepsIt(std::string_view text) {
+    std::string kept;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
+        kept += text[at] == '\r' ? '\n' : text[at];
+    }
+    return kept;
+}
+
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string WebForm::ElementOf(ControlRef control, Wanted wanted) const {
+    for (const Control& described : description_.controls) {
+        if (described.ref != control) continue;
+        const ControlKind kind = described.kind;
+        const bool fits = wanted == Wanted::Any ||
+                          (wanted == Wanted::OptionButton && kind == ControlKind::OptionButton) ||
+                          (wanted == Wanted::TextBox && kind == ControlKind::TextBox) ||
+                          (wanted == Wanted::Captioned && kind != ControlKind::TextBox);
+        if (fits) return ElementId(control);
+    }
+    constexpr const char* kNames[] = {"control", "option button", "text box", "captioned control"};
+    FailAndEnd(std::string("the window has no ") + kNames[static_cast<int>(wanted)] + " " +
+               ElementId(control));
+}
+
+void WebForm::SetVisible(ControlRef control, bool visible) {
+    SetHidden(ElementOf(control, Wanted::Any).c_str(), !visible);
+}
+
+void WebForm::Select(ControlRef option) {
+    // One radio group per frame: checking one clears the others.
+    Check(ElementOf(option, Wanted::OptionButton).c_str());
+}
+
+std::string WebForm::Caption(ControlRef control) const {
+    return Taken(CaptionOf(ElementOf(control, Wanted::Captioned).c_str()));
+}
+
+std::string WebForm::Text(ControlRef text_box) const {
+    const std::string id = ElementOf(text_box, Wanted::TextBox);
+    std::string shown = Taken(ValueOf(id.c_str()));
+    const auto written = written_.find(id);
+    if (written != written_.end() && AsThePageKeepsIt(written->second) == shown) {
+        return written->second;
+    }
+    // The user changed it since: line ends as the program writes them.
+    return WithCrLf(shown);
+}
+
+void WebForm::SetText(ControlRef text_box, std::string_view text) {
+    const std::string id = ElementOf(text_box, Wanted::TextBox);
+    std::string& written = written_[id] = std::string(text);
+    SetValue(id.c_str(), written.c_str());
+}
+
+}  // namespace platform::web

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/form.h"
+
+namespace platform::web {
+
+// The controls' properties on the page's own elements, which the page already holds when the
+// program starts (see page.h). It only translates: each call reads or writes one element.
+class WebForm final : public Form {
+  public:
+    explicit WebForm(const Window& window) : description_(window) {}
+
+    void SetVisible(ControlRef control, bool visible) override;
+    void Select(ControlRef option) override;
+    std::string Caption(ControlRef control) const override;
+    std::string Text(ControlRef text_box) const override;
+    void SetText(ControlRef text_box, std::string_view text) override;
+
+  private:
+    enum class Wanted { Any, OptionButton, TextBox, Captioned };
+    // The element of a described control of the kind wanted; anything else is a fault of the
+    // program, which the platform reports before it ends the program.
+    std::string ElementOf(ControlRef control, Wanted wanted) const;
+
+    const Window& description_;
+    // What the program last wrote into each text box: a text area keeps line ends as LF, and
+    // the program must read back the CR LF it wrote.
+    std::map<std::string, std::string> written_;
+};
+
+}  // namespace platform::web
