@@ -53,7 +53,8 @@ screenshot: build windows
 # The browser program, one page that needs no other file: build/web/app/vrenkodal.html. It must
 # stay small enough to email and to load on a school's slow network.
 WEB_PAGE_LIMIT = 102400
-web: setup
+web:
+	scripts/setup web
 	cmake --preset web
 	cmake --build --preset web --parallel
 	ctest --preset web
