@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <emscripten.h>
 
+#include <string>
 #include <utility>
 
 #include "platform/form.h"
@@ -28,6 +29,14 @@ EM_JS(void, FocusOn, (const char* id), { document.getElementById(UTF8ToString(id
 
 extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_press(int control) {
     (*press_handler)(*shown_form, shown_window->controls[static_cast<std::size_t>(control)].ref);
+}
+
+// For the tests' driver, from a script in the page: a text box's text as the program reads it
+// (`name`, and `index` or -1), valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vrenkodal_form_text(const char* name, int index) {
+    static std::string text;
+    text = shown_form->Text({name, index});
+    return text.c_str();
 }
 
 // The page already shows the window (see page.h): the program binds to its elements, puts the

@@ -49,12 +49,17 @@ std::string Taken(char* text) {
     return owned.get();
 }
 
-// A text area keeps CR LF as LF; an input drops line breaks altogether.
-std::string AsThePageKeepsIt(std::string_view text) {
+// A text area keeps CR LF, and a lone CR, as LF; a one-line input drops line breaks.
+std::string AsThePageKeepsIt(std::string_view text, bool multi_line) {
     std::string kept;
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
-        kept += text[at] == '\r' ? '\n' : text[at];
+        const bool line_break = text[at] == '\r' || text[at] == '\n';
+        if (!line_break) {
+            kept += text[at];
+        } else if (multi_line &&
+                   !(text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')) {
+            kept += '\n';
+        }
     }
     return kept;
 }
@@ -70,7 +75,7 @@ std::string WithCrLf(std::string_view text) {
 
 }  // namespace
 
-std::string WebForm::ElementOf(ControlRef control, Wanted wanted) const {
+const Control& WebForm::ControlOf(ControlRef control, Wanted wanted) const {
     for (const Control& described : description_.controls) {
         if (described.ref != control) continue;
         const ControlKind kind = described.kind;
@@ -78,7 +83,7 @@ std::string WebForm::ElementOf(ControlRef control, Wanted wanted) const {
                           (wanted == Wanted::OptionButton && kind == ControlKind::OptionButton) ||
                           (wanted == Wanted::TextBox && kind == ControlKind::TextBox) ||
                           (wanted == Wanted::Captioned && kind != ControlKind::TextBox);
-        if (fits) return ElementId(control);
+        if (fits) return described;
     }
     constexpr const char* kNames[] = {"control", "option button", "text box", "captioned control"};
     FailAndEnd(std::string("the window has no ") + kNames[static_cast<int>(wanted)] + " " +
@@ -86,23 +91,24 @@ std::string WebForm::ElementOf(ControlRef control, Wanted wanted) const {
 }
 
 void WebForm::SetVisible(ControlRef control, bool visible) {
-    SetHidden(ElementOf(control, Wanted::Any).c_str(), !visible);
+    SetHidden(ElementId(ControlOf(control, Wanted::Any).ref).c_str(), !visible);
 }
 
 void WebForm::Select(ControlRef option) {
     // One radio group per frame: checking one clears the others.
-    Check(ElementOf(option, Wanted::OptionButton).c_str());
+    Check(ElementId(ControlOf(option, Wanted::OptionButton).ref).c_str());
 }
 
 std::string WebForm::Caption(ControlRef control) const {
-    return Taken(CaptionOf(ElementOf(control, Wanted::Captioned).c_str()));
+    return Taken(CaptionOf(ElementId(ControlOf(control, Wanted::Captioned).ref).c_str()));
 }
 
 std::string WebForm::Text(ControlRef text_box) const {
-    const std::string id = ElementOf(text_box, Wanted::TextBox);
+    const Control& box = ControlOf(text_box, Wanted::TextBox);
+    const std::string id = ElementId(box.ref);
     std::string shown = Taken(ValueOf(id.c_str()));
     const auto written = written_.find(id);
-    if (written != written_.end() && AsThePageKeepsIt(written->second) == shown) {
+    if (written != written_.end() && AsThePageKeepsIt(written->second, box.multi_line) == shown) {
         return written->second;
     }
     // The user changed it since: line ends as the program writes them.
@@ -110,7 +116,7 @@ std::string WebForm::Text(ControlRef text_box) const {
 }
 
 void WebForm::SetText(ControlRef text_box, std::string_view text) {
-    const std::string id = ElementOf(text_box, Wanted::TextBox);
+    const std::string id = ElementId(ControlOf(text_box, Wanted::TextBox).ref);
     std::string& written = written_[id] = std::string(text);
     SetValue(id.c_str(), written.c_str());
 }

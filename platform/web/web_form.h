@@ -22,9 +22,9 @@ class WebForm final : public Form {
 
   private:
     enum class Wanted { Any, OptionButton, TextBox, Captioned };
-    // The element of a described control of the kind wanted; anything else is a fault of the
-    // program, which the platform reports before it ends the program.
-    std::string ElementOf(ControlRef control, Wanted wanted) const;
+    // The described control of the kind wanted; anything else is a fault of the program,
+    // which the platform reports before it ends the program.
+    const Control& ControlOf(ControlRef control, Wanted wanted) const;
 
     const Window& description_;
     // What the program last wrote into each text box: a text area keeps line ends as LF, and
