@@ -17,8 +17,8 @@ export SOURCE_DATE_EPOCH
 
 # `make dist SIGN_PKCS12=FILE SIGN_PASSWORD_FILE=FILE` signs the Windows files with that
 # code-signing certificate; without them they are unsigned.
-SIGNING = -DVRENKODAL_SIGN_PKCS12=$(if $(SIGN_PKCS12),$(abspath $(SIGN_PKCS12))) \
-	-DVRENKODAL_SIGN_PASSWORD_FILE=$(if $(SIGN_PASSWORD_FILE),$(abspath $(SIGN_PASSWORD_FILE)))
+SIGNING = -DVRENKODAL_SIGN_PKCS12=$(abspath $(SIGN_PKCS12)) \
+	-DVRENKODAL_SIGN_PASSWORD_FILE=$(abspath $(SIGN_PASSWORD_FILE))
 
 setup:
 	@scripts/setup
@@ -85,7 +85,7 @@ dist: package
 	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi $(DIST)/
 	cp build/windows-x86-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x86.exe
 	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi $(DIST)/
-	scripts/buildinfo > $(DIST)/BUILDINFO
+	scripts/buildinfo $(VERSION) > $(DIST)/BUILDINFO
 	cd $(DIST) && sha256sum -- * > SHA256SUMS
 	tests/dist_test.sh $(DIST) $(VERSION) $(abspath $(SIGN_PKCS12)) $(abspath $(SIGN_PASSWORD_FILE))
 

@@ -109,11 +109,14 @@ TEST(WebPage, ControlsCarryTheirStatesAndNames) {
                            Row{"Text1_0", "aria-label=\"Отчет\""},
                            Row{"Text1_0", "class=\"scrolled\""},
                            Row{"Label2", "for=\"Text2\""},
+                           Row{"Text1_0", "autofocus"},
                            Row{"Frame1", "hidden"},
                            Row{"Command1_0", "background:rgb(128,255,128)"}}) {
         EXPECT_NE(TagOf(markup, row.id).find(row.attribute), std::string::npos)
             << row.id << " lacks " << row.attribute;
     }
+    // The focus starts in one place only.
+    EXPECT_EQ(markup.find(" autofocus"), markup.rfind(" autofocus"));
     for (int index = 0; index < 5; ++index) {
         const std::string option =
             "id=\"Option1_" + std::to_string(index) + "\" name=\"Frame1\" disabled";

@@ -126,8 +126,27 @@ std::string Attributes(const Control& control, const Font& window_font, Origin o
     return out + " style=\"" + Style(control, window_font, origin) + "\"";
 }
 
-void AppendControl(std::string& out, const Window& window, const Control& control, Origin origin) {
-    const std::string attributes = Attributes(control, window.font, origin);
+// The control the focus starts in: the first in the focus order that can take it.
+const Control* FirstToFocus(const Window& window, std::string_view container) {
+    for (const Control* control : InFocusOrder(window, container)) {
+        if (!control->visible || !control->enabled) continue;
+        if (control->kind == ControlKind::Frame) {
+            if (const Control* inner = FirstToFocus(window, control->ref.name)) return inner;
+        } else if (control->kind != ControlKind::Label) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void AppendControl(std::string& out,
+                   const Window& window,
+                   const Control& control,
+                   Origin origin,
+                   const Control* first_focus) {
+    // The browser puts the focus there as the page loads, before the program has loaded.
+    const char* autofocus = &control == first_focus ? " autofocus" : "";
+    const std::string attributes = Attributes(control, window.font, origin) + autofocus;
     const std::string text = Escaped(control.text);
     switch (control.kind) {
         case ControlKind::Label:
@@ -163,13 +182,16 @@ void AppendControl(std::string& out, const Window& window, const Control& contro
             out += "<label class=\"option\" style=\"" + Style(control, window.font, origin) +
                    "\"><input type=\"radio\" id=\"" + ElementId(control.ref) + "\" name=\"" +
                    std::string(control.container) + "\"" + (control.enabled ? "" : " disabled") +
-                   ">" + text + "</label>\n";
+                   autofocus + ">" + text + "</label>\n";
             break;
         case ControlKind::Frame:
             out += "<fieldset" + attributes + "><legend>" + text + "</legend>\n";
             for (const Control* inner : InFocusOrder(window, control.ref.name)) {
-                AppendControl(
-                    out, window, *inner, {origin.left + control.left, origin.top + control.top});
+                AppendControl(out,
+                              window,
+                              *inner,
+                              {origin.left + control.left, origin.top + control.top},
+                              first_focus);
             }
             out += "</fieldset>\n";
             break;
@@ -221,8 +243,9 @@ std::string WindowStyle(const Window& window) {
 
 std::string WindowMarkup(const Window& window) {
     std::string out = "<main id=\"" + std::string(window.name) + "\">\n";
+    const Control* first_focus = FirstToFocus(window, "");
     for (const Control* control : InFocusOrder(window, ""))
-        AppendControl(out, window, *control, {});
+        AppendControl(out, window, *control, {}, first_focus);
     return out + "</main>\n";
 }
 
