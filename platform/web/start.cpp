@@ -26,19 +26,38 @@ EM_JS(void, ListenForPresses, (const char* id, int control), {
             "click", function() { Module["_vrenkodal_press"](control); });
 });
 
+ControlRef Described(int control) {
+    return shown->window.controls[static_cast<std::size_t>(control)].ref;
+}
+const char* Returned(std::string text) {
+    static std::string kept;
+    kept = std::move(text);
+    return kept.c_str();
+}
 }  // namespace
 
 // The page calls back with the index of the pressed control in the description.
 extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_press(int control) {
-    shown->on_press(shown->form, shown->window.controls[static_cast<std::size_t>(control)].ref);
+    shown->on_press(shown->form, Described(control));
 }
 
-// For the tests' driver, from a script in the page: a text box's text as the program reads it
-// (`name`, and `index` or -1), valid until the next call.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* vrenkodal_form_text(const char* name, int index) {
-    static std::string text;
-    text = shown->form.Text({name, index});
-    return text.c_str();
+// For the tests' driver, from a script in the page: the form's own reads and writes, so a test
+// sees what the program sees. A control is its index in the description, as for a press; a
+// text returned stays valid until the next call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vrenkodal_form_text(int control) {
+    return Returned(shown->form.Text(Described(control)));
+}
+extern "C" EMSCRIPTEN_KEEPALIVE const char* vrenkodal_form_caption(int control) {
+    return Returned(shown->form.Caption(Described(control)));
+}
+extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_set_text(int control, const char* text) {
+    shown->form.SetText(Described(control), text);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_set_visible(int control, bool visible) {
+    shown->form.SetVisible(Described(control), visible);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_select(int control) {
+    shown->form.Select(Described(control));
 }
 
 // The page already shows the window, with the focus where the focus order starts (see

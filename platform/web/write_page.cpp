@@ -1,25 +1,37 @@
 // SPDX-License-Identifier: MIT
-// Writes the page of the web program, with the window already in it: write_page FILE.html
-// The program's script is added to it when the page is assembled.
+// Writes the page of the web program, with the window already in it:
+// write_page FILE.html ICON.base64 (the window's icon as a PNG, in base64). The program's
+// script is added to it when the page is assembled.
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "platform/web/page.h"
 #include "window/description.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: write_page FILE.html\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: write_page FILE.html ICON.base64\n");
         return 2;
+    }
+    std::ifstream icon_file(argv[2], std::ios::binary);
+    const std::string icon{std::istreambuf_iterator<char>(icon_file), {}};
+    if (!icon_file || icon.empty()) {
+        std::fprintf(stderr, "write_page: cannot read the icon %s\n", argv[2]);
+        return 1;
     }
     const platform::Window& window = vrenkodal::MainWindow();
     std::ofstream page(argv[1], std::ios::binary);
     page << "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          << "<title>" << platform::web::PageTitle(window.caption) << "</title>\n"
+         << "<link rel=\"icon\" type=\"image/png\" sizes=\"32x32\" href=\"data:image/png;base64,"
+         << icon << "\">\n"
          << "<style>\nbody{margin:0}\n"
          << platform::web::WindowStyle(window) << "</style>\n</head>\n<body>\n"
-         << platform::web::WindowMarkup(window) << "</body>\n</html>\n";
+         << platform::web::WindowMarkup(window) << platform::web::WindowScript(window)
+         << "</body>\n</html>\n";
     if (!page.flush()) {
         std::fprintf(stderr, "write_page: cannot write %s\n", argv[1]);
         return 1;

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// A W3C WebDriver client for the browser tests: Debian's headless Chromium through its
+// chromedriver, spoken to over HTTP with libcurl, in JSON with nlohmann-json.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace webdriver {
+
+using Json = nlohmann::json;
+
+// A program of the test's own, ended with it: chromedriver, or a web server.
+class Process {
+  public:
+    explicit Process(const std::vector<std::string>& argv);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    void End();
+
+  private:
+    pid_t pid_ = -1;
+};
+
+// A TCP port on the loopback that nothing listens on now.
+int FreePort();
+
+struct Png {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;  // three bytes a pixel, row by row
+};
+
+// One browser, headless, with a window of the given size in CSS pixels.
+class Session {
+  public:
+    Session(int width, int height);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void Navigate(std::string_view url);
+    std::string Title();
+    // Runs a function body in the page with `arguments`; its result, elements as references.
+    Json Execute(std::string_view script, Json arguments = Json::array());
+    // The same, for a body that ends by calling arguments[arguments.length - 1] with the result.
+    Json ExecuteAsync(std::string_view script, Json arguments = Json::array());
+    // Input actions, as the W3C Actions command takes them: {"type": "key", ...} sources.
+    void Perform(Json sources);
+    // The same as Execute, run through DevTools: a quarter of the time, for scripts that take and
+    // give plain values only, no elements.
+    Json Evaluate(std::string_view script, const Json& arguments = Json::array());
+    // A Chrome DevTools command, through chromedriver.
+    Json DevTools(std::string_view command, Json parameters = Json::object());
+    Png ElementScreenshot(const Json& element);
+    std::string ComputedLabel(const Json& element);
+    void SetWindowSize(int width, int height);
+    Json Window(std::string_view action);  // "maximize", "minimize": the window's new rect
+
+  private:
+    Json Call(std::string_view method, std::string_view path, const Json* body = nullptr);
+
+    int port_;
+    std::unique_ptr<Process> driver_;
+    std::unique_ptr<void, void (*)(void*)> curl_;
+    std::string prefix_;  // /session/<id>
+};
+
+}  // namespace webdriver
