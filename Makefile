@@ -29,9 +29,9 @@ configure: setup
 build: configure
 	cmake --build --preset $(PRESET) --parallel
 
-# All three desktop programs: the Linux one built with PRESET, then the 64-bit and the 32-bit
-# Windows ones under Wine. (`make web` tests the browser's build of the core on its own.)
-test: build windows windows-x86
+# All the programs: the Linux one built with PRESET, with it the browser's page in headless
+# Chromium (the page is built first), then the 64-bit and the 32-bit Windows ones under Wine.
+test: build windows windows-x86 web
 	ctest --preset $(PRESET) --parallel 2
 	ctest --preset windows --parallel 2
 	ctest --preset windows-x86 --parallel 2
@@ -53,8 +53,7 @@ screenshot: build windows
 # The browser program, one page that needs no other file: build/web/app/vrenkodal.html. It must
 # stay small enough to email and to load on a school's slow network.
 WEB_PAGE_LIMIT = 102400
-web:
-	scripts/setup web
+web: setup
 	cmake --preset web
 	cmake --build --preset web --parallel
 	ctest --preset web
@@ -105,10 +104,13 @@ bench: windows
 	$(MAKE) build PRESET=bench
 	scripts/bench
 
-# The desktop and Windows icons, redrawn from the window's own (needs ImageMagick).
+# The desktop, Windows and web site icons, redrawn from the window's own (needs ImageMagick).
+# The large ones are its pixels made bigger, each a square of 6 or 16.
 icons:
 	convert window/vrenkodal_icon.xpm -colors 256 PNG8:app/resources/vrenkodal.png
 	convert window/vrenkodal_icon.xpm -type Palette -colors 256 app/resources/vrenkodal.ico
+	convert window/vrenkodal_icon.xpm -filter point -resize 192x192 -colors 256 PNG8:app/resources/vrenkodal-192.png
+	convert window/vrenkodal_icon.xpm -filter point -resize 512x512 -colors 256 PNG8:app/resources/vrenkodal-512.png
 
 clean:
 	rm -rf build dist

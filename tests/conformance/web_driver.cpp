@@ -146,11 +146,7 @@ class WebDriver final : public WindowDriver {
         }
         ids_ = ids;
         session->SetWindowSize(kDesktopWidth, kDesktopHeight);
-        session->Navigate("file://" VRENKODAL_WEB_PAGE);
-        // The page shows the window at once; the program binds to it when it has loaded.
-        session->ExecuteAsync(R"(
-            const done = arguments[0];
-            (function wait() { typeof calledRun != "undefined" && calledRun ? done() : setTimeout(wait, 5); })();)");
+        session->OpenProgram("file://" VRENKODAL_WEB_PAGE);
         elements_ = session->Execute(std::string(kMeasure) + R"(
             return arguments[0].map(shape).concat([document.getElementById(arguments[1])]);)",
                                      {ids, std::string(vrenkodal::MainWindow().name)});

@@ -93,6 +93,22 @@ int FreePort() {
     return ntohs(address.sin_port);
 }
 
+bool Listening(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        const int socket_fd = socket(AF_INET, SOCK_STREAM, 0);
+        const bool connected =
+            connect(socket_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        close(socket_fd);
+        if (connected) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return false;
+}
+
 Session::Session(int width, int height)
     : port_(FreePort()),
       driver_(std::make_unique<Process>(
@@ -175,6 +191,15 @@ Json Session::Call(std::string_view method, std::string_view path, const Json* b
 void Session::Navigate(std::string_view url) {
     const Json body = {{"url", url}};
     Call("POST", "/url", &body);
+}
+
+void Session::OpenProgram(std::string_view url) {
+    Navigate(url);
+    ExecuteAsync(R"(
+        const done = arguments[0];
+        (function wait() {
+          typeof calledRun != "undefined" && calledRun ? done() : setTimeout(wait, 5);
+        })();)");
 }
 
 std::string Session::Title() { return Call("GET", "/title").get<std::string>(); }

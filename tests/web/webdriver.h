@@ -33,6 +33,8 @@ class Process {
 
 // A TCP port on the loopback that nothing listens on now.
 int FreePort();
+// Waits until something listens on the loopback port; false after a few seconds.
+bool Listening(int port);
 
 struct Png {
     int width = 0;
@@ -49,6 +51,9 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     void Navigate(std::string_view url);
+    // Navigates to the program's page and waits until the program has started in it: the page
+    // shows the window at once, and the program binds to it when it has loaded.
+    void OpenProgram(std::string_view url);
     std::string Title();
     // Runs a function body in the page with `arguments`; its result, elements as references.
     Json Execute(std::string_view script, Json arguments = Json::array());

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: MIT
+// What only the browser's program must do, in headless Chromium: nothing a screen reader user
+// would stumble on, the whole window on a phone, one file that asks for nothing, and a site
+// that installs and keeps working without the network.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/web/webdriver.h"
+#include "window/description.h"
+
+namespace {
+
+using webdriver::Json;
+
+constexpr const char* kPage = "file://" VRENKODAL_WEB_PAGE;
+constexpr int kWindowWidth = 461;
+webdriver::Session* session = nullptr;
+
+std::string Report() {
+    return session->Evaluate("return document.getElementById('Text1_0').value").get<std::string>();
+}
+
+// Types into the age box and presses "Изведи", each with the given kind of pointer.
+void ShowAge(std::string_view age, std::string_view pointer) {
+    const auto tap = [pointer](std::string_view id) {
+        const Json middle = session->Evaluate(R"(
+            const r = document.getElementById(arguments[0]).getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
+                                              {id});
+        session->Perform({{{"type", "pointer"},
+                           {"id", std::string(pointer)},
+                           {"parameters", {{"pointerType", pointer}}},
+                           {"actions",
+                            {{{"type", "pointerMove"},
+                              {"origin", "viewport"},
+                              {"x", middle[0]},
+                              {"y", middle[1]}},
+                             {{"type", "pointerDown"}, {"button", 0}},
+                             {{"type", "pointerUp"}, {"button", 0}}}}}});
+    };
+    tap("Text2");
+    Json keys = Json::array();
+    for (const char c : age) {
+        keys.push_back({{"type", "keyDown"}, {"value", std::string(1, c)}});
+        keys.push_back({{"type", "keyUp"}, {"value", std::string(1, c)}});
+    }
+    session->Perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", keys}}});
+    tap("Command1_0");
+}
+
+// ---- Accessibility: axe-core over the page, at rest and with the frame shown ---------------
+
+class AccessibilityTest : public testing::TestWithParam<bool> {};
+
+TEST_P(AccessibilityTest, AxeFindsNothingSeriousOrCritical) {
+    session->SetWindowSize(1024, 768);
+    session->OpenProgram(kPage);
+    if (GetParam()) ShowAge("45", "mouse");
+    std::ifstream file(VRENKODAL_AXE);
+    ASSERT_TRUE(file) << "no axe-core at " VRENKODAL_AXE ": scripts/setup installs it";
+    session->Execute(std::string(std::istreambuf_iterator<char>(file), {}));
+    const Json result = session->ExecuteAsync(R"(
+        const done = arguments[0];
+        axe.run(document).then(r => done({
+          passes: r.passes.length,
+          serious: r.violations.filter(v => v.impact == "serious" || v.impact == "critical")
+                     .map(v => v.id + ": " + v.help + " at " + v.nodes.map(n => n.target).join(" "))
+        }), e => done({passes: 0, serious: [String(e)]}));)");
+    EXPECT_GT(result["passes"].get<int>(), 10);  // it did look
+    EXPECT_EQ(result["serious"], Json::array()) << result["serious"].dump(2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Page, AccessibilityTest, testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "frame_shown" : "at_start");
+});
+
+// ---- The window fits the screen's width, and works by touch there -------------------------
+
+struct FitRow {
+    const char* name;
+    int screen_width;  // CSS pixels
+    bool phone;        // a phone's screen: its viewport, touch
+    int window_width;  // as shown
+};
+
+void PrintTo(const FitRow& row, std::ostream* out) { *out << row.name; }
+
+class FitTest : public testing::TestWithParam<FitRow> {};
+
+TEST_P(FitTest, ShowsTheWholeWindowWithoutSidewaysScrolling) {
+    const FitRow& row = GetParam();
+    session->SetWindowSize(1024, 768);
+    session->DevTools("Emulation.setDeviceMetricsOverride",
+                      {{"width", row.screen_width},
+                       {"height", 740},
+                       {"deviceScaleFactor", 1},
+                       {"mobile", row.phone}});
+    session->DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", row.phone}});
+    session->OpenProgram(kPage);
+    const Json seen = session->Evaluate(R"(
+        const page = document.documentElement;
+        const window = document.getElementById(arguments[0]).getBoundingClientRect();
+        return {scroll: page.scrollWidth, client: page.clientWidth,
+                width: Math.round(window.width), height: Math.round(window.height)};)",
+                                        {std::string(vrenkodal::MainWindow().name)});
+    session->DevTools("Emulation.clearDeviceMetricsOverride");
+    EXPECT_EQ(seen["client"].get<int>(), row.screen_width);
+    EXPECT_LE(seen["scroll"].get<int>(), seen["client"].get<int>()) << "scrolls sideways";
+    EXPECT_EQ(seen["width"].get<int>(), row.window_width);
+    // Uniformly: the height shrinks in the same proportion.
+    EXPECT_NEAR(seen["height"].get<double>(), 345.0 * row.window_width / kWindowWidth, 1.0);
+    session->DevTools("Emulation.setDeviceMetricsOverride",
+                      {{"width", row.screen_width},
+                       {"height", 740},
+                       {"deviceScaleFactor", 1},
+                       {"mobile", row.phone}});
+    ShowAge("45", row.phone ? "touch" : "mouse");
+    session->DevTools("Emulation.clearDeviceMetricsOverride");
+    session->DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", false}});
+    EXPECT_EQ(Report(), "Въведени години: 45\nтип: Волски\n");
+}
+
+const FitRow kFitRows[] = {
+    {"phone_360_scales_down", 360, true, 360},
+    {"phone_412_scales_down", 412, true, 412},
+    {"narrow_window_400_scales_down", 400, false, 400},
+    {"exact_width_is_one_to_one", kWindowWidth, false, kWindowWidth},
+    {"desktop_is_one_to_one", 1024, false, kWindowWidth},
+};
+
+INSTANTIATE_TEST_SUITE_P(Screens, FitTest, testing::ValuesIn(kFitRows), [](const auto& info) {
+    return std::string(info.param.name);
+});
+
+// ---- One file: opened from disk it asks for nothing else -----------------------------------
+
+TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
+    session->OpenProgram(kPage);
+    const Json requests = session->Evaluate(
+        "return performance.getEntriesByType('resource').map(e => e.name)"
+        ".filter(name => !name.startsWith('data:'))");
+    EXPECT_EQ(requests, Json::array());
+    ShowAge("7", "mouse");
+    EXPECT_EQ(Report(), "Въведени години: 7\nтип: Човешки\n");
+}
+
+// ---- The site: installable from a school's server, and working after it is gone -----------
+
+TEST(Site, InstallsAndOpensOfflineAfterOneVisit) {
+    ASSERT_TRUE(std::filesystem::exists(VRENKODAL_WEB_SITE "/index.html"));
+    const int port = webdriver::FreePort();
+    webdriver::Process server({"/usr/bin/python3",
+                               "-m",
+                               "http.server",
+                               std::to_string(port),
+                               "--bind",
+                               "127.0.0.1",
+                               "--directory",
+                               VRENKODAL_WEB_SITE});
+    ASSERT_TRUE(webdriver::Listening(port));
+    // localhost is a secure origin, as a school's https server is.
+    const std::string site = "http://localhost:" + std::to_string(port) + "/";
+    session->SetWindowSize(1024, 768);
+    session->OpenProgram(site);
+    session->ExecuteAsync("navigator.serviceWorker.ready.then(() => arguments[0]())");
+    const Json errors = session->DevTools("Page.getInstallabilityErrors");
+    EXPECT_EQ(errors["installabilityErrors"], Json::array()) << errors.dump(2);
+    const Json manifest = session->DevTools("Page.getAppManifest");
+    EXPECT_EQ(manifest["errors"], Json::array()) << manifest.dump(2);
+
+    server.End();  // and waited for
+    session->OpenProgram(site);
+    EXPECT_EQ(session->Evaluate("return document.querySelector('link[rel=manifest]') != null"),
+              true);
+    ShowAge("45", "mouse");
+    EXPECT_EQ(Report(), "Въведени години: 45\nтип: Волски\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (!std::filesystem::exists(VRENKODAL_WEB_PAGE)) {
+        std::fprintf(stderr, "no page at %s: `make web` builds it\n", VRENKODAL_WEB_PAGE);
+        return 1;
+    }
+    try {
+        webdriver::Session browser(1024, 768);
+        session = &browser;
+        return RUN_ALL_TESTS();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
