@@ -45,10 +45,12 @@ windows windows-x86: setup
 	cmake --preset $@
 	cmake --build --preset $@ --parallel
 
-# The README's pictures of the real windows: Qt offscreen, Win32 under Wine.
-screenshot: build windows
+# The README's pictures of the real windows: Qt offscreen, Win32 under Wine, the page in
+# headless Chromium.
+screenshot: build windows web
 	cmake --build --preset $(PRESET) --target update-screenshot
 	cmake --build --preset windows --target update-screenshot
+	cmake --build --preset $(PRESET) --target update-screenshot-web
 
 # The browser program, one page that needs no other file: build/web/app/vrenkodal.html. It must
 # stay small enough to email and to load on a school's slow network.
@@ -70,9 +72,10 @@ package: setup
 	ctest --preset deb
 
 # What a school installs, in DIST (dist/): the .deb, the portable .exe and the .msi for 64-bit and
-# 32-bit Windows, the toolchain they were built with, and their checksums. The Windows files
-# come from builds of their own, without tests, signed when a certificate is given.
-dist: package
+# 32-bit Windows, the browser's page and the site to host, the toolchain they were built with,
+# and their checksums. The Windows files come from builds of their own, without tests, signed
+# when a certificate is given. The site's archive holds only the commit's time and plain modes.
+dist: package web
 	cmake --preset windows-release $(SIGNING)
 	cmake --build --preset windows-release --parallel
 	cmake --preset windows-x86-release $(SIGNING)
@@ -84,6 +87,11 @@ dist: package
 	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi $(DIST)/
 	cp build/windows-x86-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x86.exe
 	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi $(DIST)/
+	cp build/web/app/vrenkodal.html $(DIST)/vrenkodal-$(VERSION)-web.html
+	rm -rf build/web/site-zip && cp -r build/web/site build/web/site-zip
+	chmod 0644 build/web/site-zip/* && touch -d @$(SOURCE_DATE_EPOCH) build/web/site-zip/*
+	cd build/web/site-zip && ls | LC_ALL=C sort | \
+		TZ=UTC zip -X -q -@ $(abspath $(DIST))/vrenkodal-$(VERSION)-web-site.zip
 	scripts/buildinfo $(VERSION) > $(DIST)/BUILDINFO
 	cd $(DIST) && sha256sum -- * > SHA256SUMS
 	tests/dist_test.sh $(DIST) $(VERSION) $(abspath $(SIGN_PKCS12)) $(abspath $(SIGN_PASSWORD_FILE))

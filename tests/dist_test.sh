@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # What `make dist` leaves, checked from outside: the .deb, both Windows programs and both
-# installers, the build record and the checksums, and one version number in all of them.
+# installers, the web page and the site, the build record and the checksums, and one version
+# number in all of them.
 # When a certificate was given, each Windows file's signature verifies against it; when none
 # was, no file is signed. Usage: dist_test.sh DIST-DIRECTORY VERSION [PKCS12 [PASSWORD-FILE]]
 set -euo pipefail
@@ -20,8 +21,15 @@ for arch in x64 x86; do
 done
 grep -q "^Commit: [0-9a-f]\{40\}$" BUILDINFO || fail "BUILDINFO names no commit"
 grep -q "^ g++-mingw-w64-i686-posix (= " BUILDINFO || fail "BUILDINFO lacks the toolchain"
+page=vrenkodal-$version-web.html site=vrenkodal-$version-web-site.zip
+[ -f "$page" ] || fail "no $page"
+[ "$(stat -c %s "$page")" -le 102400 ] || fail "$page is over 100 KB"
+[ "$(unzip -Z1 "$site" | LC_ALL=C sort | tr '\n' ' ')" = \
+  "icon-192.png icon-512.png index.html manifest.webmanifest sw.js " ] \
+    || fail "$site does not hold the five files of the site"
+unzip -p "$site" sw.js | grep -q "vrenkodal-$version\"" || fail "the site's store is not $version"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match"
-[ "$(wc -l < SHA256SUMS)" = 6 ] || fail "SHA256SUMS does not list the six files"
+[ "$(wc -l < SHA256SUMS)" = 8 ] || fail "SHA256SUMS does not list the eight files"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the .deb is not version $version"
 root=$(mktemp -d)
@@ -51,5 +59,5 @@ for file in "${windows[@]}"; do
         fail "$file is signed, but no certificate was given"
     fi
 done
-echo "dist_test: $deb and ${windows[*]}: version $version, checksums good$(
+echo "dist_test: $deb, ${windows[*]}, $page and $site: version $version, checksums good$(
     [ -n "$certificate" ] && echo ", signatures good")"

@@ -235,9 +235,13 @@ Json Session::DevTools(std::string_view command, Json parameters) {
     return Call("POST", "/goog/cdp/execute", &body);
 }
 
-Png Session::ElementScreenshot(const Json& element) {
+std::vector<std::uint8_t> Session::ElementScreenshotFile(const Json& element) {
     const std::string id = element.at(kElementKey).get<std::string>();
-    return DecodePng(FromBase64(Call("GET", "/element/" + id + "/screenshot").get<std::string>()));
+    return FromBase64(Call("GET", "/element/" + id + "/screenshot").get<std::string>());
+}
+
+Png Session::ElementScreenshot(const Json& element) {
+    return DecodePng(ElementScreenshotFile(element));
 }
 
 std::string Session::ComputedLabel(const Json& element) {

@@ -66,6 +66,7 @@ class Session {
     Json Evaluate(std::string_view script, const Json& arguments = Json::array());
     // A Chrome DevTools command, through chromedriver.
     Json DevTools(std::string_view command, Json parameters = Json::object());
+    std::vector<std::uint8_t> ElementScreenshotFile(const Json& element);  // a PNG file
     Png ElementScreenshot(const Json& element);
     std::string ComputedLabel(const Json& element);
     void SetWindowSize(int width, int height);
