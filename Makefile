@@ -30,11 +30,10 @@ build: configure
 	cmake --build --preset $(PRESET) --parallel
 
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
-# Chromium (the page is built first), then the 64-bit and the 32-bit Windows ones under Wine.
+# Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
+# each in a Wine prefix of its own; the three suites run at the same time.
 test: build windows windows-x86 web
-	ctest --preset $(PRESET) --parallel 2
-	ctest --preset windows --parallel 2
-	ctest --preset windows-x86 --parallel 2
+	scripts/ctest-together $(PRESET) windows windows-x86
 
 run: build
 	$(BUILD_DIR)/app/vrenkodal

@@ -43,7 +43,20 @@ void ShowAge(std::string_view age, std::string_view pointer) {
                              {{"type", "pointerDown"}, {"button", 0}},
                              {{"type", "pointerUp"}, {"button", 0}}}}}});
     };
+    // A touch becomes a tap only once the gesture has ended: wait for what it does.
+    const auto settled = [](std::string_view condition) {
+        return session
+            ->ExecuteAsync(std::string(R"(
+                const done = arguments[0], until = performance.now() + 3000;
+                (function wait() {
+                  if ()") + std::string(condition) +
+                           R"() return done(true);
+                  performance.now() > until ? done(false) : setTimeout(wait, 5);
+                })();)")
+            .get<bool>();
+    };
     tap("Text2");
+    EXPECT_TRUE(settled("document.activeElement.id == 'Text2'")) << "the age box took no focus";
     Json keys = Json::array();
     for (const char c : age) {
         keys.push_back({{"type", "keyDown"}, {"value", std::string(1, c)}});
@@ -51,6 +64,8 @@ void ShowAge(std::string_view age, std::string_view pointer) {
     }
     session->Perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", keys}}});
     tap("Command1_0");
+    EXPECT_TRUE(settled("document.getElementById('Text1_0').value.startsWith('Въведени')"))
+        << "the press made no report";
 }
 
 // ---- Accessibility: axe-core over the page, at rest and with the frame shown ---------------

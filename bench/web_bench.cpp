@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: MIT
+// The browser's program against its floor, a hand-written static page with the same controls,
+// side by side in one headless Chromium: web_bench PAGE.html FLOOR.html RUNS CLICKS
+// Loads alternate, the first of each pair rotating, so that drift in the machine affects both
+// alike. Prints Markdown tables of medians.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/web/webdriver.h"
+
+namespace {
+
+using webdriver::Json;
+
+struct Load {
+    double first_paint = 0;      // first contentful paint, ms after navigation start
+    double load_event = 0;       // end of the load event
+    double ready_for_input = 0;  // a click is handled from here on
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The program marks the moment its presses are bound; a static page handles a click (by doing
+// nothing) once it has loaded.
+Load Open(webdriver::Session& browser, const std::string& page) {
+    browser.Navigate("about:blank");
+    browser.Navigate("file://" + page);
+    const Json times = browser.ExecuteAsync(R"(
+        const done = arguments[0];
+        (function wait() {
+          const paint = performance.getEntriesByName("first-contentful-paint")[0];
+          const page = performance.getEntriesByType("navigation")[0];
+          const program = document.querySelector("script") != null;
+          const ready = performance.getEntriesByName("vrenkodal-ready")[0];
+          if (!paint || !page || page.loadEventEnd == 0 || (program && !ready))
+            return setTimeout(wait, 5);
+          done([paint.startTime, page.loadEventEnd, program ? ready.startTime : page.loadEventEnd]);
+        })();)");
+    return {times[0].get<double>(), times[1].get<double>(), times[2].get<double>()};
+}
+
+double TaskSeconds(webdriver::Session& browser) {
+    for (const Json& metric : browser.DevTools("Performance.getMetrics")["metrics"]) {
+        if (metric["name"] == "TaskDuration") return metric["value"].get<double>();
+    }
+    throw std::runtime_error("no TaskDuration among Chromium's metrics");
+}
+
+// The page's main-thread time of one mouse click on the button, until the next frame is
+// painted. The age in the box alternates, so every press changes the report.
+double ClickMilliseconds(webdriver::Session& browser, const Json& button, int round) {
+    browser.Evaluate("const box = document.querySelector('input[maxlength]');"
+                     "box.value = arguments[0];",
+                     {round % 2 ? "61" : "45"});
+    const double before = TaskSeconds(browser);
+    browser.Perform({{{"type", "pointer"},
+                      {"id", "mouse"},
+                      {"actions",
+                       {{{"type", "pointerMove"}, {"origin", button}, {"x", 0}, {"y", 0}},
+                        {{"type", "pointerDown"}, {"button", 0}},
+                        {{"type", "pointerUp"}, {"button", 0}}}}}});
+    browser.ExecuteAsync("requestAnimationFrame(() => setTimeout(arguments[0]))");
+    return (TaskSeconds(browser) - before) * 1000;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: web_bench PAGE.html FLOOR.html RUNS CLICKS\n");
+        return 2;
+    }
+    const std::string pages[] = {std::filesystem::absolute(argv[1]).string(),
+                                 std::filesystem::absolute(argv[2]).string()};
+    const int runs = std::stoi(argv[3]);
+    const int clicks = std::stoi(argv[4]);
+    try {
+        webdriver::Session browser(1024, 768);
+        browser.DevTools("Performance.enable");
+        std::vector<Load> loads[2];
+        Open(browser, pages[0]);  // unmeasured: the file cache
+        Open(browser, pages[1]);
+        for (int run = 0; run < runs; ++run) {
+            for (int turn = 0; turn < 2; ++turn) {
+                const int which = (run + turn) % 2;
+                loads[which].push_back(Open(browser, pages[which]));
+            }
+        }
+        std::vector<double> click_times[2];
+        for (int which = 0; which < 2; ++which) {
+            Open(browser, pages[which]);
+            const Json button = browser.Execute("return document.querySelector('button')");
+            for (int round = 0; round < clicks + 20; ++round) {
+                const double time = ClickMilliseconds(browser, button, round);
+                if (round >= 20) click_times[which].push_back(time);  // after a warm-up
+            }
+        }
+
+        const auto median = [&](int which, double Load::*field) {
+            std::vector<double> values;
+            for (const Load& load : loads[which]) values.push_back(load.*field);
+            return Median(values);
+        };
+        const double page_bytes = static_cast<double>(std::filesystem::file_size(pages[0]));
+        const double floor_bytes = static_cast<double>(std::filesystem::file_size(pages[1]));
+        const double paint[] = {median(0, &Load::first_paint), median(1, &Load::first_paint)};
+        const double load[] = {median(0, &Load::load_event), median(1, &Load::load_event)};
+        const double ready[] = {median(0, &Load::ready_for_input), median(1, &Load::ready_for_input)};
+        const double click[] = {Median(click_times[0]), Median(click_times[1])};
+        const auto met = [](bool yes) { return yes ? "met" : "not met"; };
+        std::printf("| %d loads each, in rotating order | vrenkodal.html | static floor | ratio | goal |\n",
+                    runs);
+        std::printf("|---|---|---|---|---|\n");
+        std::printf("| size (bytes) | %.0f | %.0f | %.2f | at most 102,400: %s |\n",
+                    page_bytes, floor_bytes, page_bytes / floor_bytes, met(page_bytes <= 102400));
+        std::printf("| first contentful paint, median (ms) | %.1f | %.1f | %.2f | at most 1.10 × the floor: %s |\n",
+                    paint[0], paint[1], paint[0] / paint[1], met(paint[0] <= 1.10 * paint[1]));
+        std::printf("| load event, median (ms) | %.1f | %.1f | %.2f | |\n",
+                    load[0], load[1], load[0] / load[1]);
+        std::printf("| ready for input, median (ms) | %.1f | %.1f (its load event) | %.2f | at most 1.25 × the floor's load event: %s |\n",
+                    ready[0], ready[1], ready[0] / load[1], met(ready[0] <= 1.25 * load[1]));
+        std::printf("| main-thread time of one click until the next frame, median of %d (ms) | %.3f | %.3f | %.2f | under 1 ms: %s |\n",
+                    clicks, click[0], click[1], click[0] / click[1], met(click[0] < 1.0));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "web_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
