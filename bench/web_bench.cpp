@@ -45,28 +45,39 @@ Load Open(webdriver::Session& browser, const std::string& page) {
     return {times[0].get<double>(), times[1].get<double>(), times[2].get<double>()};
 }
 
-double TaskSeconds(webdriver::Session& browser) {
-    for (const Json& metric : browser.DevTools("Performance.getMetrics")["metrics"]) {
-        if (metric["name"] == "TaskDuration") return metric["value"].get<double>();
-    }
-    throw std::runtime_error("no TaskDuration among Chromium's metrics");
-}
+// The page's own time for one mouse click on the button: its click handlers, then the frame
+// that shows what they changed (style, layout, paint), timed inside the page from a listener
+// that runs before the page's own and one that runs after them. The age in the box alternates,
+// so every press changes the report. The page is otherwise idle, so this time is CPU time.
+constexpr const char* kClockScript = R"(
+window.clickTimes = [];
+let start = 0;
+addEventListener("click", () => { start = performance.now(); }, true);
+addEventListener("click", () => {
+  const handlers = performance.now() - start;
+  requestAnimationFrame(() => {
+    const frame = performance.now();
+    setTimeout(() => clickTimes.push(handlers + performance.now() - frame));
+  });
+});)";
 
-// The page's main-thread time of one mouse click on the button, until the next frame is
-// painted. The age in the box alternates, so every press changes the report.
 double ClickMilliseconds(webdriver::Session& browser, const Json& button, int round) {
-    browser.Evaluate("const box = document.querySelector('input[maxlength]');"
-                     "box.value = arguments[0];",
+    browser.Evaluate("document.querySelector('input[maxlength]').value = arguments[0];",
                      {round % 2 ? "61" : "45"});
-    const double before = TaskSeconds(browser);
     browser.Perform({{{"type", "pointer"},
                       {"id", "mouse"},
                       {"actions",
                        {{{"type", "pointerMove"}, {"origin", button}, {"x", 0}, {"y", 0}},
                         {{"type", "pointerDown"}, {"button", 0}},
                         {{"type", "pointerUp"}, {"button", 0}}}}}});
-    browser.ExecuteAsync("requestAnimationFrame(() => setTimeout(arguments[0]))");
-    return (TaskSeconds(browser) - before) * 1000;
+    return browser
+        .ExecuteAsync(R"(
+            const count = arguments[0], done = arguments[1];
+            (function wait() {
+              clickTimes.length > count ? done(clickTimes[count]) : setTimeout(wait, 1);
+            })();)",
+                      {round})
+        .get<double>();
 }
 
 }  // namespace
@@ -82,7 +93,6 @@ int main(int argc, char** argv) {
     const int clicks = std::stoi(argv[4]);
     try {
         webdriver::Session browser(1024, 768);
-        browser.DevTools("Performance.enable");
         std::vector<Load> loads[2];
         Open(browser, pages[0]);  // unmeasured: the file cache
         Open(browser, pages[1]);
@@ -95,6 +105,7 @@ int main(int argc, char** argv) {
         std::vector<double> click_times[2];
         for (int which = 0; which < 2; ++which) {
             Open(browser, pages[which]);
+            browser.Evaluate(kClockScript);
             const Json button = browser.Execute("return document.querySelector('button')");
             for (int round = 0; round < clicks + 20; ++round) {
                 const double time = ClickMilliseconds(browser, button, round);
@@ -125,7 +136,7 @@ int main(int argc, char** argv) {
                     load[0], load[1], load[0] / load[1]);
         std::printf("| ready for input, median (ms) | %.1f | %.1f (its load event) | %.2f | at most 1.25 × the floor's load event: %s |\n",
                     ready[0], ready[1], ready[0] / load[1], met(ready[0] <= 1.25 * load[1]));
-        std::printf("| main-thread time of one click until the next frame, median of %d (ms) | %.3f | %.3f | %.2f | under 1 ms: %s |\n",
+        std::printf("| one click: its handlers and the next frame, median of %d (ms) | %.3f | %.3f | %.2f | under 1 ms: %s |\n",
                     clicks, click[0], click[1], click[0] / click[1], met(click[0] < 1.0));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "web_bench: %s\n", error.what());

@@ -164,6 +164,18 @@ TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
     EXPECT_EQ(Report(), "Въведени години: 7\nтип: Човешки\n");
 }
 
+// The report box shows its scroll bar even when its text fits, as on the other systems.
+TEST(ReportBox, ShowsItsScrollBarWhenTheTextFits) {
+    session->SetWindowSize(1024, 768);
+    session->OpenProgram(kPage);
+    ShowAge("45", "mouse");  // two short lines
+    const Json box = session->Evaluate(R"(
+        const e = document.getElementById('Text1_0');
+        return {bar: e.offsetWidth - e.clientWidth, overflows: e.scrollHeight > e.clientHeight};)");
+    EXPECT_FALSE(box["overflows"].get<bool>());
+    EXPECT_GE(box["bar"].get<int>(), 12) << "no vertical scroll bar";
+}
+
 // ---- The site: installable from a school's server, and working after it is gone -----------
 
 TEST(Site, InstallsAndOpensOfflineAfterOneVisit) {
