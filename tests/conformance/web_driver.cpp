@@ -4,14 +4,13 @@
 // a script, for what the program reads and writes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/web/page.h"
 #include "tests/conformance/window_driver.h"
+#include "tests/web/browser_tests.h"
 #include "tests/web/webdriver.h"
 #include "window/description.h"
 
@@ -276,20 +275,12 @@ class WebDriver final : public WindowDriver {
             const r = measure(shape(arguments[0]));
             return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
                                               {platform::web::ElementId(control)});
-        const Json pointer = {
-            {"type", "pointer"},
-            {"id", "mouse"},
-            {"parameters", {{"pointerType", "mouse"}}},
-            {"actions",
-             {{{"type", "pointerMove"}, {"origin", "viewport"}, {"x", middle[0]}, {"y", middle[1]}},
-              {{"type", "pointerDown"}, {"button", 0}},
-              {{"type", "pointerUp"}, {"button", 0}}}}};
-        session->Perform({pointer});
+        session->Click("viewport", middle[0].get<int>(), middle[1].get<int>());
         snapshot_.reset();
     }
     void FocusOn(ControlRef control) override {
         session->Evaluate("document.getElementById(arguments[0]).focus()",
-                         {platform::web::ElementId(control)});
+                          {platform::web::ElementId(control)});
         snapshot_.reset();
     }
 
@@ -300,10 +291,11 @@ class WebDriver final : public WindowDriver {
         return control == kWindow ? elements_.back() : elements_.at(IndexOf(control));
     }
     Json MainSize() {
-        return session->Evaluate("const r = document.getElementById(arguments[0])"
-                                 ".getBoundingClientRect();"
-                                 "return [Math.round(r.width), Math.round(r.height)];",
-                                 {std::string(vrenkodal::MainWindow().name)});
+        return session->Evaluate(
+            "const r = document.getElementById(arguments[0])"
+            ".getBoundingClientRect();"
+            "return [Math.round(r.width), Math.round(r.height)];",
+            {std::string(vrenkodal::MainWindow().name)});
     }
     const Snapshot& Current() {
         if (!snapshot_) {
@@ -320,17 +312,11 @@ class WebDriver final : public WindowDriver {
         }
         return *snapshot_;
     }
-    const Snapshot::Control& Of(ControlRef control) { return Current().controls.at(IndexOf(control)); }
-    // Each key pressed and released in turn, with a modifier held through them all.
+    const Snapshot::Control& Of(ControlRef control) {
+        return Current().controls.at(IndexOf(control));
+    }
     void Keys(const std::vector<std::string>& keys, std::string_view modifier = {}) {
-        Json actions = Json::array();
-        if (!modifier.empty()) actions.push_back({{"type", "keyDown"}, {"value", modifier}});
-        for (const std::string& key : keys) {
-            actions.push_back({{"type", "keyDown"}, {"value", key}});
-            actions.push_back({{"type", "keyUp"}, {"value", key}});
-        }
-        if (!modifier.empty()) actions.push_back({{"type", "keyUp"}, {"value", modifier}});
-        session->Perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", actions}}});
+        session->Keys(keys, modifier);
         snapshot_.reset();
     }
 
@@ -348,17 +334,6 @@ std::unique_ptr<WindowDriver> OpenWindow() { return std::make_unique<WebDriver>(
 }  // namespace conformance
 
 int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    if (!std::filesystem::exists(VRENKODAL_WEB_PAGE)) {
-        std::fprintf(stderr, "no page at %s: `make web` builds it\n", VRENKODAL_WEB_PAGE);
-        return 1;
-    }
-    try {
-        webdriver::Session browser(conformance::kDesktopWidth, conformance::kDesktopHeight);
-        conformance::session = &browser;
-        return RUN_ALL_TESTS();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
+    return webdriver::RunTestsInBrowser(
+        argc, argv, conformance::session, conformance::kDesktopWidth, conformance::kDesktopHeight);
 }

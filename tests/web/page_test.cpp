@@ -4,12 +4,12 @@
 // that installs and keeps working without the network.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "tests/web/browser_tests.h"
 #include "tests/web/webdriver.h"
 #include "window/description.h"
 
@@ -32,16 +32,7 @@ void ShowAge(std::string_view age, std::string_view pointer) {
             const r = document.getElementById(arguments[0]).getBoundingClientRect();
             return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
                                               {id});
-        session->Perform({{{"type", "pointer"},
-                           {"id", std::string(pointer)},
-                           {"parameters", {{"pointerType", pointer}}},
-                           {"actions",
-                            {{{"type", "pointerMove"},
-                              {"origin", "viewport"},
-                              {"x", middle[0]},
-                              {"y", middle[1]}},
-                             {{"type", "pointerDown"}, {"button", 0}},
-                             {{"type", "pointerUp"}, {"button", 0}}}}}});
+        session->Click("viewport", middle[0].get<int>(), middle[1].get<int>(), pointer);
     };
     // A touch becomes a tap only once the gesture has ended: wait for what it does.
     const auto settled = [](std::string_view condition) {
@@ -57,12 +48,9 @@ void ShowAge(std::string_view age, std::string_view pointer) {
     };
     tap("Text2");
     EXPECT_TRUE(settled("document.activeElement.id == 'Text2'")) << "the age box took no focus";
-    Json keys = Json::array();
-    for (const char c : age) {
-        keys.push_back({{"type", "keyDown"}, {"value", std::string(1, c)}});
-        keys.push_back({{"type", "keyUp"}, {"value", std::string(1, c)}});
-    }
-    session->Perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", keys}}});
+    std::vector<std::string> keys;
+    for (const char c : age) keys.emplace_back(1, c);
+    session->Keys(keys);
     tap("Command1_0");
     EXPECT_TRUE(settled("document.getElementById('Text1_0').value.startsWith('Въведени')"))
         << "the press made no report";
@@ -211,17 +199,5 @@ TEST(Site, InstallsAndOpensOfflineAfterOneVisit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    if (!std::filesystem::exists(VRENKODAL_WEB_PAGE)) {
-        std::fprintf(stderr, "no page at %s: `make web` builds it\n", VRENKODAL_WEB_PAGE);
-        return 1;
-    }
-    try {
-        webdriver::Session browser(1024, 768);
-        session = &browser;
-        return RUN_ALL_TESTS();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
+    return webdriver::RunTestsInBrowser(argc, argv, session, 1024, 768);
 }

@@ -15,25 +15,13 @@ int main(int argc, char** argv) {
         webdriver::Session browser(800, 600);
         browser.OpenProgram(std::string("file://") + argv[1]);
         browser.Evaluate("document.getElementById('Text2').focus()");
-        browser.Perform({{{"type", "key"},
-                          {"id", "keyboard"},
-                          {"actions",
-                           {{{"type", "keyDown"}, {"value", "4"}},
-                            {{"type", "keyUp"}, {"value", "4"}},
-                            {{"type", "keyDown"}, {"value", "5"}},
-                            {{"type", "keyUp"}, {"value", "5"}}}}}});
-        const webdriver::Json button =
-            browser.Execute("return document.getElementById('Command1_0')");
-        browser.Perform({{{"type", "pointer"},
-                          {"id", "mouse"},
-                          {"actions",
-                           {{{"type", "pointerMove"}, {"origin", button}, {"x", 0}, {"y", 0}},
-                            {{"type", "pointerDown"}, {"button", 0}},
-                            {{"type", "pointerUp"}, {"button", 0}}}}}});
+        browser.Keys({"4", "5"});
+        browser.Click(browser.Execute("return document.getElementById('Command1_0')"), 0, 0);
         const auto png =
             browser.ElementScreenshotFile(browser.Execute("return document.querySelector('main')"));
         std::ofstream out(argv[2], std::ios::binary);
-        out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+        out.write(reinterpret_cast<const char*>(png.data()),
+                  static_cast<std::streamsize>(png.size()));
         if (!out.flush()) throw std::runtime_error(std::string("cannot write ") + argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "web_screenshot: %s\n", error.what());

@@ -217,8 +217,8 @@ Json Session::ExecuteAsync(std::string_view script, Json arguments) {
 Json Session::Evaluate(std::string_view script, const Json& arguments) {
     const std::string expression =
         "(function(){" + std::string(script) + "\n}).apply(null, " + arguments.dump() + ")";
-    const Json reply = DevTools("Runtime.evaluate",
-                                {{"expression", expression}, {"returnByValue", true}});
+    const Json reply =
+        DevTools("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}});
     if (reply.contains("exceptionDetails")) {
         throw std::runtime_error("webdriver: script failed: " + reply["exceptionDetails"].dump());
     }
@@ -228,6 +228,27 @@ Json Session::Evaluate(std::string_view script, const Json& arguments) {
 void Session::Perform(Json sources) {
     const Json body = {{"actions", std::move(sources)}};
     Call("POST", "/actions", &body);
+}
+
+void Session::Click(const Json& origin, int x, int y, std::string_view pointer) {
+    Perform({{{"type", "pointer"},
+              {"id", pointer},
+              {"parameters", {{"pointerType", pointer}}},
+              {"actions",
+               {{{"type", "pointerMove"}, {"origin", origin}, {"x", x}, {"y", y}},
+                {{"type", "pointerDown"}, {"button", 0}},
+                {{"type", "pointerUp"}, {"button", 0}}}}}});
+}
+
+void Session::Keys(const std::vector<std::string>& keys, std::string_view modifier) {
+    Json actions = Json::array();
+    if (!modifier.empty()) actions.push_back({{"type", "keyDown"}, {"value", modifier}});
+    for (const std::string& key : keys) {
+        actions.push_back({{"type", "keyDown"}, {"value", key}});
+        actions.push_back({{"type", "keyUp"}, {"value", key}});
+    }
+    if (!modifier.empty()) actions.push_back({{"type", "keyUp"}, {"value", modifier}});
+    Perform({{{"type", "key"}, {"id", "keyboard"}, {"actions", actions}}});
 }
 
 Json Session::DevTools(std::string_view command, Json parameters) {

@@ -61,6 +61,11 @@ class Session {
     Json ExecuteAsync(std::string_view script, Json arguments = Json::array());
     // Input actions, as the W3C Actions command takes them: {"type": "key", ...} sources.
     void Perform(Json sources);
+    // A press and release of the main button at x, y from the origin: "viewport", or an
+    // element, whose middle is 0, 0. The pointer is a "mouse" or a finger ("touch").
+    void Click(const Json& origin, int x, int y, std::string_view pointer = "mouse");
+    // Each key pressed and released in turn, with a modifier held through them all.
+    void Keys(const std::vector<std::string>& keys, std::string_view modifier = {});
     // The same as Execute, run through DevTools: a quarter of the time, for scripts that take and
     // give plain values only, no elements.
     Json Evaluate(std::string_view script, const Json& arguments = Json::array());
