@@ -111,17 +111,11 @@ TEST_P(FitTest, ShowsTheWholeWindowWithoutSidewaysScrolling) {
         return {scroll: page.scrollWidth, client: page.clientWidth,
                 width: Math.round(window.width), height: Math.round(window.height)};)",
                                         {std::string(vrenkodal::MainWindow().name)});
-    session->DevTools("Emulation.clearDeviceMetricsOverride");
     EXPECT_EQ(seen["client"].get<int>(), row.screen_width);
     EXPECT_LE(seen["scroll"].get<int>(), seen["client"].get<int>()) << "scrolls sideways";
     EXPECT_EQ(seen["width"].get<int>(), row.window_width);
     // Uniformly: the height shrinks in the same proportion.
     EXPECT_NEAR(seen["height"].get<double>(), 345.0 * row.window_width / kWindowWidth, 1.0);
-    session->DevTools("Emulation.setDeviceMetricsOverride",
-                      {{"width", row.screen_width},
-                       {"height", 740},
-                       {"deviceScaleFactor", 1},
-                       {"mobile", row.phone}});
     ShowAge("45", row.phone ? "touch" : "mouse");
     session->DevTools("Emulation.clearDeviceMetricsOverride");
     session->DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", false}});
