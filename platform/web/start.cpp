@@ -73,7 +73,7 @@ int Start(int /*argc*/, char** /*argv*/, const Window& window, PressHandler on_p
             ListenForPresses(web::ElementId(control.ref).c_str(), static_cast<int>(index));
         }
     }
-    // From here a click is handled: a mark for whoever measures the page's start.
+    // From here a click is handled: a mark for the tests and for whoever measures the start.
     EM_ASM(performance.mark("vrenkodal-ready"));
     emscripten_exit_with_live_runtime();
 }

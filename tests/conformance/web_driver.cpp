@@ -26,29 +26,6 @@ constexpr int kDesktopHeight = 768;
 
 webdriver::Session* session = nullptr;
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        char32_t c = text[at];
-        if (c >= 0xD800 && c < 0xDC00 && at + 1 < text.size()) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++at] - 0xDC00);
-        }
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += {char(0xC0 | c >> 6), char(0x80 | (c & 0x3F))};
-        } else if (c < 0x10000) {
-            out += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
-        } else {
-            out += {char(0xF0 | c >> 18),
-                    char(0x80 | (c >> 12 & 0x3F)),
-                    char(0x80 | (c >> 6 & 0x3F)),
-                    char(0x80 | (c & 0x3F))};
-        }
-    }
-    return out;
-}
-
 // The control's place in the description, which the page's form takes for a control.
 int IndexOf(ControlRef control) {
     const auto& controls = vrenkodal::MainWindow().controls;
@@ -99,11 +76,12 @@ function measure(element) {
   return rect;
 })";
 
+class WebDriver;
+
 // The program's form, in the page: the driver's own reads and writes go through it.
 class PageForm final : public platform::Form {
   public:
-    explicit PageForm(std::function<const Snapshot&()> snapshot, std::function<void()> changed)
-        : snapshot_(std::move(snapshot)), changed_(std::move(changed)) {}
+    explicit PageForm(WebDriver& driver) : driver_(driver) {}
 
     void SetVisible(ControlRef control, bool visible) override {
         Call("Module._vrenkodal_form_set_visible(arguments[0], arguments[1])",
@@ -112,8 +90,9 @@ class PageForm final : public platform::Form {
     void Select(ControlRef option) override {
         Call("Module._vrenkodal_form_select(arguments[0])", {IndexOf(option)});
     }
-    std::string Caption(ControlRef control) const override { return Shown(control); }
-    std::string Text(ControlRef text_box) const override { return Shown(text_box); }
+    // Both as the window's last reading took them: a text box's text, another control's caption.
+    std::string Caption(ControlRef control) const override;
+    std::string Text(ControlRef text_box) const override { return Caption(text_box); }
     void SetText(ControlRef text_box, std::string_view text) override {
         Call(R"(const text = allocateUTF8(arguments[1]);
                 Module._vrenkodal_form_set_text(arguments[0], text);
@@ -122,22 +101,14 @@ class PageForm final : public platform::Form {
     }
 
   private:
-    std::string Shown(ControlRef control) const {
-        return snapshot_().controls.at(IndexOf(control)).shown;
-    }
-    void Call(std::string_view script, Json arguments) {
-        session->Evaluate(script, arguments);
-        changed_();
-    }
+    void Call(std::string_view script, const Json& arguments);
 
-    std::function<const Snapshot&()> snapshot_;
-    std::function<void()> changed_;
+    WebDriver& driver_;
 };
 
 class WebDriver final : public WindowDriver {
   public:
-    WebDriver()
-        : form_([this]() -> const Snapshot& { return Current(); }, [this] { snapshot_.reset(); }) {
+    WebDriver() : form_(*this) {
         Json ids = Json::array();
         for (const platform::Control& control : vrenkodal::MainWindow().controls) {
             ids.push_back(platform::web::ElementId(control.ref));
@@ -146,9 +117,6 @@ class WebDriver final : public WindowDriver {
         ids_ = ids;
         session->SetWindowSize(kDesktopWidth, kDesktopHeight);
         session->OpenProgram("file://" VRENKODAL_WEB_PAGE);
-        elements_ = session->Execute(std::string(kMeasure) + R"(
-            return arguments[0].map(shape).concat([document.getElementById(arguments[1])]);)",
-                                     {ids, std::string(vrenkodal::MainWindow().name)});
     }
 
     Rect Geometry(ControlRef control) override {
@@ -287,8 +255,13 @@ class WebDriver final : public WindowDriver {
     platform::Form& Form() override { return form_; }
 
   private:
-    const Json& Element(ControlRef control) {
-        return control == kWindow ? elements_.back() : elements_.at(IndexOf(control));
+    friend class PageForm;  // reads the window's last reading, and marks it old after a write
+
+    // A reference to the control's element, for WebDriver's commands on elements.
+    static Json Element(ControlRef control) {
+        const std::string id = control == kWindow ? std::string(vrenkodal::MainWindow().name)
+                                                  : platform::web::ElementId(control);
+        return session->Execute(std::string(kMeasure) + "return shape(arguments[0]);", {id});
     }
     Json MainSize() {
         return session->Evaluate(
@@ -322,12 +295,20 @@ class WebDriver final : public WindowDriver {
 
     Json ids_;
     std::vector<bool> text_boxes_;
-    Json elements_;  // one per described control, then the window
     std::optional<Snapshot> snapshot_;
     PageForm form_;
 };
 
 }  // namespace
+
+std::string PageForm::Caption(ControlRef control) const {
+    return driver_.Current().controls.at(IndexOf(control)).shown;
+}
+
+void PageForm::Call(std::string_view script, const Json& arguments) {
+    session->Evaluate(script, arguments);
+    driver_.snapshot_.reset();
+}
 
 std::unique_ptr<WindowDriver> OpenWindow() { return std::make_unique<WebDriver>(); }
 

@@ -34,6 +34,28 @@ struct Image {
 
 enum class Key { Tab, ShiftTab, Space, Backspace, Enter };
 
+// UTF-16 as UTF-8, a pair of surrogates as one character.
+inline std::string Utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        char32_t c = text[at];
+        if (c >= 0xD800 && c < 0xDC00 && at + 1 < text.size()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++at] - 0xDC00);
+        }
+        const auto tail = [&out, c](int shift) { out += char(0x80 | (c >> shift & 0x3F)); };
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | c >> 6), tail(0);
+        } else if (c < 0x10000) {
+            out += char(0xE0 | c >> 12), tail(6), tail(0);
+        } else {
+            out += char(0xF0 | c >> 18), tail(12), tail(6), tail(0);
+        }
+    }
+    return out;
+}
+
 // The window itself, where a control is expected.
 inline constexpr platform::ControlRef kWindow{"Vrenkodal"};
 

@@ -34,23 +34,6 @@ std::string Name(std::optional<ControlRef> ref) {
     return std::string(ref->name) + (ref->index >= 0 ? "(" + std::to_string(ref->index) + ")" : "");
 }
 
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (const char16_t c : text) {  // the walk's characters are all in the BMP
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 // What the window should show, derived from the state table, not from the program's commands.
 struct Expected {
     std::u16string age;

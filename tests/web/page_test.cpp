@@ -142,8 +142,6 @@ TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
         "return performance.getEntriesByType('resource').map(e => e.name)"
         ".filter(name => !name.startsWith('data:'))");
     EXPECT_EQ(requests, Json::array());
-    ShowAge("7", "mouse");
-    EXPECT_EQ(Report(), "Въведени години: 7\nтип: Човешки\n");
 }
 
 // The report box shows its scroll bar even when its text fits, as on the other systems.

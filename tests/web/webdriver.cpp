@@ -198,7 +198,7 @@ void Session::OpenProgram(std::string_view url) {
     ExecuteAsync(R"(
         const done = arguments[0];
         (function wait() {
-          typeof calledRun != "undefined" && calledRun ? done() : setTimeout(wait, 5);
+          performance.getEntriesByName("vrenkodal-ready").length ? done() : setTimeout(wait, 5);
         })();)");
 }
 

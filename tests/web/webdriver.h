@@ -52,7 +52,8 @@ class Session {
 
     void Navigate(std::string_view url);
     // Navigates to the program's page and waits until the program has started in it: the page
-    // shows the window at once, and the program binds to it when it has loaded.
+    // shows the window at once, and the program marks "vrenkodal-ready" once its presses are
+    // bound.
     void OpenProgram(std::string_view url);
     std::string Title();
     // Runs a function body in the page with `arguments`; its result, elements as references.
