@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: MIT
 # The short way in: `make test` and `make run`. CMake does the work; these only chain the steps.
+# Each target first installs the package groups it needs (scripts/setup --list), no more:
+# `make run` costs only what running the Linux program costs.
 PRESET ?= default
-BUILD_DIR = build/$(PRESET)
 DIST ?= dist
 
-.PHONY: setup configure build test run windows windows-x86 web screenshot package dist sanitize \
+.PHONY: setup configure build build-tests test run windows windows-x86 web screenshot package dist sanitize \
 	fuzz bench icons clean
 
 # The one version number, from project(VERSION).
@@ -20,33 +21,43 @@ export SOURCE_DATE_EPOCH
 SIGNING = -DVRENKODAL_SIGN_PKCS12=$(abspath $(SIGN_PKCS12)) \
 	-DVRENKODAL_SIGN_PASSWORD_FILE=$(abspath $(SIGN_PASSWORD_FILE))
 
+# Every group, for building by hand.
 setup:
 	@scripts/setup
 
-configure: setup
+# The Linux program alone, optimised, with nothing that only the tests need.
+build:
+	@scripts/setup linux
+	cmake --preset release
+	cmake --build --preset release --parallel
+
+run: build
+	build/release/app/vrenkodal
+
+# The Linux suite in PRESET (default, ci or sanitize), built and ready for ctest.
+configure:
+	@scripts/setup linux tests $(if $(filter sanitize,$(PRESET)),,browser)
 	cmake --preset $(PRESET)
 
-build: configure
+build-tests: configure
 	cmake --build --preset $(PRESET) --parallel
 
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
 # Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
 # each in a Wine prefix of its own; the three suites run at the same time.
-test: build windows windows-x86 web
+test: build-tests windows windows-x86 web
 	scripts/ctest-together $(PRESET) windows windows-x86
-
-run: build
-	$(BUILD_DIR)/app/vrenkodal
 
 # The Windows programs, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe, and the
 # 32-bit one in build/windows-x86.
-windows windows-x86: setup
+windows windows-x86:
+	@scripts/setup windows wine
 	cmake --preset $@
 	cmake --build --preset $@ --parallel
 
 # The README's pictures of the real windows: Qt offscreen, Win32 under Wine, the page in
 # headless Chromium.
-screenshot: build windows web
+screenshot: build-tests windows web
 	cmake --build --preset $(PRESET) --target update-screenshot
 	cmake --build --preset windows --target update-screenshot
 	cmake --build --preset $(PRESET) --target update-screenshot-web
@@ -54,7 +65,8 @@ screenshot: build windows web
 # The browser program, one page that needs no other file: build/web/app/vrenkodal.html. It must
 # stay small enough to email and to load on a school's slow network.
 WEB_PAGE_LIMIT = 102400
-web: setup
+web:
+	@scripts/setup web
 	cmake --preset web
 	cmake --build --preset web --parallel
 	ctest --preset web
@@ -65,7 +77,8 @@ web: setup
 
 # The Debian package from the release build with Debian's hardening flags, checked by lintian,
 # hardening-check and an install into a scratch root: build/deb/packages/vrenkodal_*.deb
-package: setup
+package:
+	@scripts/setup linux tests package
 	cmake --preset deb
 	cmake --build --preset deb --parallel
 	ctest --preset deb
@@ -75,6 +88,7 @@ package: setup
 # and their checksums. The Windows files come from builds of their own, without tests, signed
 # when a certificate is given. The site's archive holds only the commit's time and plain modes.
 dist: package web
+	@scripts/setup windows dist
 	cmake --preset windows-release $(SIGNING)
 	cmake --build --preset windows-release --parallel
 	cmake --preset windows-x86-release $(SIGNING)
@@ -97,24 +111,29 @@ dist: package web
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, leaks checked.
 sanitize:
-	$(MAKE) build PRESET=sanitize
+	$(MAKE) build-tests PRESET=sanitize
 	ctest --preset sanitize --parallel 2
 
 # Each libFuzzer target for FUZZ_SECONDS seconds.
 FUZZ_SECONDS ?= 60
 fuzz:
-	$(MAKE) build PRESET=fuzz
+	@scripts/setup linux fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz --parallel
 	scripts/fuzz $(FUZZ_SECONDS)
 
 # Start-up time and memory against bare Qt and Win32 windows, the CPU time of a click, the .exe's
 # size; the page's size, first paint, readiness and click against a static page in Chromium.
 bench: windows web
-	$(MAKE) build PRESET=bench
+	@scripts/setup linux tests browser
+	cmake --preset bench
+	cmake --build --preset bench --parallel
 	scripts/bench
 
 # The desktop, Windows and web site icons, redrawn from the window's own (needs ImageMagick).
 # The large ones are its pixels made bigger, each a square of 6 or 16.
 icons:
+	@scripts/setup icons
 	convert window/vrenkodal_icon.xpm -colors 256 PNG8:app/resources/vrenkodal.png
 	convert window/vrenkodal_icon.xpm -type Palette -colors 256 app/resources/vrenkodal.ico
 	convert window/vrenkodal_icon.xpm -filter point -resize 192x192 -colors 256 PNG8:app/resources/vrenkodal-192.png
