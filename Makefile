@@ -5,7 +5,7 @@
 PRESET ?= default
 DIST ?= dist
 
-.PHONY: setup configure build build-tests test run windows windows-x86 web screenshot package dist sanitize \
+.PHONY: setup setup-test setup-dist configure build build-tests test run windows windows-x86 web screenshot package dist sanitize \
 	fuzz bench icons clean
 
 # The one version number, from project(VERSION).
@@ -24,6 +24,13 @@ SIGNING = -DVRENKODAL_SIGN_PKCS12=$(abspath $(SIGN_PKCS12)) \
 # Every group, for building by hand.
 setup:
 	@scripts/setup
+
+# All that a target's steps need, in one go: Wine's 32-bit half must come with the versions of
+# the libraries it shares with the rest, which one installation chooses together.
+setup-test:
+	@scripts/setup linux tests browser windows wine web
+setup-dist:
+	@scripts/setup linux package web windows dist
 
 # The Linux program alone, optimised, with nothing that only the tests need.
 build:
@@ -45,7 +52,7 @@ build-tests: configure
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
 # Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
 # each in a Wine prefix of its own; the three suites run at the same time.
-test: build-tests windows windows-x86 web
+test: setup-test build-tests windows windows-x86 web
 	scripts/ctest-together $(PRESET) windows windows-x86
 
 # The Windows programs, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe, and the
@@ -78,7 +85,7 @@ web:
 # The Debian package from the release build with Debian's hardening flags, checked by lintian,
 # hardening-check and an install into a scratch root: build/deb/packages/vrenkodal_*.deb
 package:
-	@scripts/setup linux tests package
+	@scripts/setup linux package
 	cmake --preset deb
 	cmake --build --preset deb --parallel
 	ctest --preset deb
@@ -87,8 +94,7 @@ package:
 # 32-bit Windows, the browser's page and the site to host, the toolchain they were built with,
 # and their checksums. The Windows files come from builds of their own, without tests, signed
 # when a certificate is given. The site's archive holds only the commit's time and plain modes.
-dist: package web
-	@scripts/setup windows dist
+dist: setup-dist package web
 	cmake --preset windows-release $(SIGNING)
 	cmake --build --preset windows-release --parallel
 	cmake --preset windows-x86-release $(SIGNING)
