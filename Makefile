@@ -59,7 +59,7 @@ test: setup-test build-tests windows windows-x86 web
 # 32-bit one in build/windows-x86.
 windows windows-x86:
 	@scripts/setup windows wine
-	cmake --preset $@
+	cmake --preset $@ $(SIGNING)
 	cmake --build --preset $@ --parallel
 
 # The README's pictures of the real windows: Qt offscreen, Win32 under Wine, the page in
@@ -92,20 +92,23 @@ package:
 
 # What a school installs, in DIST (dist/): the .deb, the portable .exe and the .msi for 64-bit and
 # 32-bit Windows, the browser's page and the site to host, the toolchain they were built with,
-# and their checksums. The Windows files come from builds of their own, without tests, signed
-# when a certificate is given. The site's archive holds only the commit's time and plain modes.
-dist: setup-dist package web
-	cmake --preset windows-release $(SIGNING)
-	cmake --build --preset windows-release --parallel
-	cmake --preset windows-x86-release $(SIGNING)
-	cmake --build --preset windows-x86-release --parallel
+# and their checksums. The page and the Windows files are those the tested builds make, their
+# flags being the same (only what dist needs is built where no test build came first); the
+# Windows files are signed when a certificate is given. The site's archive holds only the
+# commit's time and plain modes.
+dist: setup-dist package
+	cmake --preset web
+	cmake --build --preset web --target page
+	for preset in windows windows-x86; do \
+		cmake --preset $$preset $(SIGNING) && cmake --build --preset $$preset --target msi || exit 1; \
+	done
 	rm -rf $(DIST)
 	mkdir -p $(DIST)
 	cp build/deb/packages/vrenkodal_$(VERSION)_*.deb $(DIST)/
-	cp build/windows-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x64.exe
-	cp build/windows-release/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi $(DIST)/
-	cp build/windows-x86-release/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x86.exe
-	cp build/windows-x86-release/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi $(DIST)/
+	cp build/windows/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x64.exe
+	cp build/windows/packaging/windows/vrenkodal-$(VERSION)-windows-x64.msi $(DIST)/
+	cp build/windows-x86/packaging/windows/vrenkodal.exe $(DIST)/vrenkodal-$(VERSION)-windows-x86.exe
+	cp build/windows-x86/packaging/windows/vrenkodal-$(VERSION)-windows-x86.msi $(DIST)/
 	cp build/web/app/vrenkodal.html $(DIST)/vrenkodal-$(VERSION)-web.html
 	rm -rf build/web/site-zip && cp -r build/web/site build/web/site-zip
 	chmod 0644 build/web/site-zip/* && touch -d @$(SOURCE_DATE_EPOCH) build/web/site-zip/*

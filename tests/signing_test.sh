@@ -5,7 +5,7 @@
 # installers (dist_test verifies each against the certificate), the same signed files come
 # out of a second run, one changed byte makes verification fail, and a signed program with its
 # signature removed is the unsigned program byte for byte, which anyone can check.
-# Usage: signing_test.sh, from a checkout whose Windows release builds may be rebuilt.
+# Usage: signing_test.sh, from a checkout whose Windows builds may be signed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d)
@@ -19,7 +19,9 @@ openssl req -x509 -newkey rsa:3072 -sha256 -days 30 -nodes -subj "/CN=Vrenkodal 
 openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/certificate.pem" \
     -passout "file:$work/password" -out "$work/signer.p12"
 
+# The programs are built once; each run signs them anew and makes the installers around them.
 for run in first second; do
+    rm -f build/windows/packaging/windows/vrenkodal.exe build/windows-x86/packaging/windows/vrenkodal.exe
     make --no-print-directory dist DIST="$work/$run" \
         SIGN_PKCS12="$work/signer.p12" SIGN_PASSWORD_FILE="$work/password" > "$work/$run.log" 2>&1 \
         || { tail -30 "$work/$run.log" >&2; fail "the signed make dist failed"; }
@@ -44,8 +46,8 @@ for file in "$work"/first/*.exe "$work"/first/*.msi; do
 done
 [ "$signed" = 4 ] || fail "$signed signed files, not 4"
 
-for build in windows-release windows-x86-release; do
-    arch=$([ "$build" = windows-release ] && echo x64 || echo x86)
+for build in windows windows-x86; do
+    arch=$([ "$build" = windows ] && echo x64 || echo x86)
     osslsigncode remove-signature -in "$work"/first/vrenkodal-*-windows-$arch.exe \
         -out "$work/plain.exe" >/dev/null
     cmp -s "$work/plain.exe" "build/$build/app/vrenkodal.exe" \
