@@ -5,8 +5,8 @@
 PRESET ?= default
 DIST ?= dist
 
-.PHONY: setup setup-test setup-dist configure build build-tests test run windows windows-x86 web screenshot package dist sanitize \
-	fuzz bench icons clean
+.PHONY: setup setup-test setup-dist configure build build-tests test run windows windows-x86 web \
+	screenshot package dist sanitize fuzz bench icons clean
 
 # The one version number, from project(VERSION).
 VERSION := $(shell awk '/^project/ { print $$3; exit }' CMakeLists.txt)
