@@ -90,6 +90,11 @@ class Form {
     // Reads return exactly the text last written, each CR LF as two characters.
     virtual std::string Text(ControlRef text_box) const = 0;
     virtual void SetText(ControlRef text_box, std::string_view text) = 0;
+    // Tells assistive technology, politely, what the text box now holds: a screen reader says
+    // it once per call, even when the text is unchanged, without the focus moving there and
+    // without cutting into what the user is doing. A platform that cannot must say why in its
+    // own code.
+    virtual void Announce(ControlRef text_box) = 0;
 };
 
 // Called once per press of a push button, on the one user-interface thread.

@@ -30,6 +30,10 @@ class FakeForm final : public platform::Form {
         texts[Name(text_box)] = std::string(text);
     }
 
+    void Announce(platform::ControlRef text_box) override {
+        calls.push_back("announce " + Name(text_box) + ": " + Text(text_box));
+    }
+
     static std::string Name(platform::ControlRef ref) {
         return std::string(ref.name) + (ref.index >= 0 ? std::to_string(ref.index) : "");
     }
@@ -59,21 +63,30 @@ TEST_P(BindingTest, WritesOnlyWhatTheCommandChanged) {
 }
 
 const platform::ControlRef kShow = CommandButton(kShowButton);
+const std::string kReport45 = "Въведени години: 45\r\nтип: Волски\r\n";
 const platform::ControlRef kClear = CommandButton(kClearButton);
 
 INSTANTIATE_TEST_SUITE_P(
     Presses,
     BindingTest,
-    testing::Values(PressRow{"show_writes_report_frame_and_option",
+    testing::Values(PressRow{"show_writes_report_frame_and_option_then_announces",
                              "45",
                              {kShow},
-                             {"text Text10", "visible Frame1 on", "select Option12"}},
-                    PressRow{"second_show_changes_nothing", "45", {kShow, kShow}, {}},
+                             {"text Text10", "visible Frame1 on", "select Option12",
+                              "announce Text10: " + kReport45}},
+                    PressRow{"second_show_changes_nothing_but_announces_again",
+                             "45",
+                             {kShow, kShow},
+                             {"announce Text10: " + kReport45}},
                     PressRow{"clear_after_show_leaves_the_option",
                              "45",
                              {kShow, kClear},
-                             {"text Text2", "text Text10", "visible Frame1 off"}},
-                    PressRow{"clear_on_fresh_window_with_empty_box", "", {kClear}, {"text Text10"}},
+                             {"text Text2", "text Text10", "visible Frame1 off",
+                              "announce Text10: Въведете възраст!"}},
+                    PressRow{"clear_on_fresh_window_with_empty_box",
+                             "",
+                             {kClear},
+                             {"text Text10", "announce Text10: Въведете възраст!"}},
                     PressRow{"another_button_array_is_ignored", "45", {{"Command2", 0}}, {}},
                     PressRow{"index_beyond_16_bits_is_ignored", "45", {CommandButton(65536)}, {}},
                     PressRow{"unknown_index_does_nothing", "45", {CommandButton(7)}, {}}),

@@ -33,8 +33,12 @@ void WindowBinding::Pressed(platform::Form& form, platform::ControlRef button) {
     // Typing belongs to the age box alone; the commands see it when a button is pressed.
     model_.age_text = form.Text(kAgeBox);
     const WindowModel before = model_;
-    Command1_Click(model_, static_cast<std::int16_t>(button.index));
+    const auto index = static_cast<std::int16_t>(button.index);
+    Command1_Click(model_, index);
     Show(form, before, model_);
+    // The answer, or the prompt, lands in a box that does not have the focus: a pupil who
+    // cannot see the screen hears it all the same, after every press.
+    if (index == kShowButton || index == kClearButton) form.Announce(kReportBox);
 }
 
 }  // namespace vrenkodal

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -113,6 +115,19 @@ Qt::Alignment ToQt(Alignment alignment) {
     qFatal("Vrenkodal: the window has no %s %s", kind, qPrintable(ObjectName(ref)));
 }
 
+// Qt 6.4 has no announcement event. What its AT-SPI bridge does carry is an object of role
+// notification that shows: Orca speaks such an object's name as it appears, without moving the
+// focus. The notice is that object, one pixel that paints nothing.
+class Notice final : public QWidget {
+  public:
+    using QWidget::QWidget;
+};
+
+QAccessibleInterface* NoticeAccessible(const QString& /*class_name*/, QObject* object) {
+    auto* notice = dynamic_cast<Notice*>(object);
+    return notice ? new QAccessibleWidget(notice, QAccessible::Notification) : nullptr;
+}
+
 }  // namespace
 
 QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::move(on_press)) {
@@ -137,6 +152,13 @@ QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::mov
         }
     }
     SetUpFocusOrder(window);
+
+    static const bool factory_installed = (QAccessible::installFactory(NoticeAccessible), true);
+    (void)factory_installed;
+    notice_ = new Notice(this);
+    notice_->setGeometry(0, 0, 1, 1);
+    notice_->setFocusPolicy(Qt::NoFocus);
+    notice_->hide();
 }
 
 QWidget* QtForm::Create(const Control& control, QWidget* parent) {
@@ -266,6 +288,13 @@ void QtForm::SetText(ControlRef text_box, std::string_view text) {
     } else {
         NoSuchControl(text_box, "text box");
     }
+}
+
+void QtForm::Announce(ControlRef text_box) {
+    // Shown again each time, so the same text is spoken again; line breaks read as pauses.
+    notice_->hide();
+    notice_->setAccessibleName(ToQString(Text(text_box)).replace(kCrLf, kLf).trimmed());
+    notice_->show();
 }
 
 }  // namespace platform

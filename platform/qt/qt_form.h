@@ -22,6 +22,7 @@ class QtForm final : public QWidget, public Form {
     std::string Caption(ControlRef control) const override;
     std::string Text(ControlRef text_box) const override;
     void SetText(ControlRef text_box, std::string_view text) override;
+    void Announce(ControlRef text_box) override;
 
     // The widget that shows a control; ends the program if the window has none.
     QWidget* Widget(ControlRef control) const;
@@ -32,6 +33,7 @@ class QtForm final : public QWidget, public Form {
 
     std::map<std::pair<std::string, int>, QWidget*> widgets_;
     PressHandler on_press_;
+    QWidget* notice_ = nullptr;  // what screen readers are told, unseen
 };
 
 }  // namespace platform

@@ -241,6 +241,8 @@ std::string WindowStyle(const Window& window) {
     style += id + " .scrolled{overflow-y:scroll}\n";
     style += id + " .option{display:flex;align-items:center;gap:4px;white-space:nowrap}\n";
     style += id + " .option:has(:disabled){color:GrayText}\n";
+    // Read by screen readers, drawn nowhere.
+    style += id + " .unseen{width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}\n";
     return style;
 }
 
@@ -249,7 +251,8 @@ std::string WindowMarkup(const Window& window) {
     const Control* first_focus = FirstToFocus(window, "");
     for (const Control* control : InFocusOrder(window, ""))
         AppendControl(out, window, *control, {}, first_focus);
-    return out + "</main>\n";
+    return out + "<div id=\"" + std::string(kAnnouncementId) +
+           "\" role=\"status\" class=\"unseen\"></div>\n</main>\n";
 }
 
 std::string WindowScript(const Window& window) {

@@ -18,6 +18,10 @@ namespace platform::web {
 // to a control array ("Text1_0").
 std::string ElementId(ControlRef control);
 
+// The id of the window's live region: a polite status, unseen, that tells screen readers what
+// the program announces.
+inline constexpr std::string_view kAnnouncementId = "announcement";
+
 // The page's title: the window's caption, each blank after a blank made a no-break space,
 // since a title collapses runs of blanks. Escaped for HTML.
 std::string PageTitle(std::string_view caption);

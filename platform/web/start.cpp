@@ -59,6 +59,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_set_visible(int control, boo
 extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_select(int control) {
     shown->form.Select(Described(control));
 }
+extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_form_announce(int control) {
+    shown->form.Announce(Described(control));
+}
 
 // The page already shows the window, with the focus where the focus order starts (see
 // page.h): the program binds to its buttons and leaves the runtime alive for the presses to

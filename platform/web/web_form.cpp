@@ -31,6 +31,12 @@ EM_JS(char*, ValueOf, (const char* id), {
 EM_JS(void, SetValue, (const char* id, const char* value), {
     document.getElementById(UTF8ToString(id)).value = UTF8ToString(value);
 });
+// A new text node each time: a live region says what is added to it, so the same text is said
+// again. Line breaks read as pauses.
+EM_JS(void, SetStatus, (const char* id, const char* text), {
+    document.getElementById(UTF8ToString(id)).replaceChildren(
+        document.createTextNode(UTF8ToString(text)));
+});
 // Said once, and the runtime stops: no later press runs on a window that no longer matches
 // its state.
 EM_JS(void, ReportAndAbort, (const char* message), {
@@ -119,6 +125,10 @@ void WebForm::SetText(ControlRef text_box, std::string_view text) {
     const std::string id = ElementId(ControlOf(text_box, Wanted::TextBox).ref);
     std::string& written = written_[id] = std::string(text);
     SetValue(id.c_str(), written.c_str());
+}
+
+void WebForm::Announce(ControlRef text_box) {
+    SetStatus(std::string(kAnnouncementId).c_str(), Text(text_box).c_str());
 }
 
 }  // namespace platform::web

@@ -19,6 +19,7 @@ class WebForm final : public Form {
     std::string Caption(ControlRef control) const override;
     std::string Text(ControlRef text_box) const override;
     void SetText(ControlRef text_box, std::string_view text) override;
+    void Announce(ControlRef text_box) override;
 
   private:
     enum class Wanted { Any, OptionButton, TextBox, Captioned };

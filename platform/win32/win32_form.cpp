@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/accessible_name.h"
+#include "platform/win32/live_region.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/frame.h"
@@ -417,6 +418,16 @@ void Win32Form::SetText(ControlRef text_box, std::string_view text) {
     const HWND handle = Widget(text_box);
     if (Find(handle)->control->kind != ControlKind::TextBox) NoSuchControl(text_box, "text box");
     SetWindowTextW(handle, ToUtf16(text).c_str());
+}
+
+void Win32Form::Announce(ControlRef text_box) {
+    const HWND handle = Widget(text_box);
+    if (Find(handle)->control->kind != ControlKind::TextBox) NoSuchControl(text_box, "text box");
+    if (std::find(live_regions_.begin(), live_regions_.end(), handle) == live_regions_.end() &&
+        MarkLiveRegion(handle)) {
+        live_regions_.push_back(handle);
+    }
+    RaiseLiveRegionChanged(handle);
 }
 
 }  // namespace platform

@@ -26,6 +26,7 @@ class Win32Form final : public Form {
     std::string Caption(ControlRef control) const override;
     std::string Text(ControlRef text_box) const override;
     void SetText(ControlRef text_box, std::string_view text) override;
+    void Announce(ControlRef text_box) override;
 
     HWND Handle() const { return window_; }
     // The window that shows a control; ends the program if the window has none.
@@ -62,6 +63,7 @@ class Win32Form final : public Form {
     HWND last_focus_ = nullptr;    // given back when the window is activated again
     std::vector<std::pair<Font, HFONT>> fonts_;
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
+    std::vector<HWND> live_regions_;  // marked polite for screen readers
 };
 
 }  // namespace platform

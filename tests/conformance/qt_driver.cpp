@@ -27,9 +27,27 @@ QString ToQString(std::u16string_view text) {
                    static_cast<qsizetype>(text.size()));
 }
 
+// A widget of role notification that shows is what Qt's AT-SPI bridge hands to Orca, which
+// speaks it unasked. Qt sends that accessibility event as it sends the widget its show event;
+// without a screen reader running, the show event is what the test can see.
+class Listener final : public QObject {
+  public:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(object);
+            if (shown != nullptr && shown->role() == QAccessible::Notification) {
+                heard.push_back(shown->text(QAccessible::Name).toStdString());
+            }
+        }
+        return false;
+    }
+    std::vector<std::string> heard;
+};
+
 class QtDriver final : public WindowDriver {
   public:
     QtDriver() : form_(vrenkodal::MainWindow(), binding_.OnPress()) {
+        QApplication::instance()->installEventFilter(&listener_);
         form_.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form_));
         form_.activateWindow();
@@ -91,6 +109,8 @@ class QtDriver final : public WindowDriver {
         return {};
     }
 
+    std::vector<std::string> Announcements() override { return listener_.heard; }
+
     // QTest::keyClicks refuses text outside Latin-1; a key event per character does not.
     void Type(std::u16string_view character) override {
         const QString text = ToQString(character);
@@ -127,6 +147,7 @@ class QtDriver final : public WindowDriver {
     QWidget* Widget(ControlRef control) { return form_.Widget(control); }
     QWidget* Focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : &form_; }
 
+    Listener listener_;  // outlives the window whose events it hears
     vrenkodal::WindowBinding binding_;
     platform::QtForm form_;
 };

@@ -99,6 +99,9 @@ class PageForm final : public platform::Form {
                 Module._free(text);)",
              {IndexOf(text_box), text});
     }
+    void Announce(ControlRef text_box) override {
+        Call("Module._vrenkodal_form_announce(arguments[0])", {IndexOf(text_box)});
+    }
 
   private:
     void Call(std::string_view script, const Json& arguments);
@@ -117,6 +120,11 @@ class WebDriver final : public WindowDriver {
         ids_ = ids;
         session->SetWindowSize(kDesktopWidth, kDesktopHeight);
         session->OpenProgram("file://" VRENKODAL_WEB_PAGE);
+        // A live region says what is added to it: each addition, as the browser sees it.
+        session->Execute(R"(window.heard = [];
+            new MutationObserver(changes => changes.forEach(change => change.addedNodes.forEach(
+                added => heard.push(added.textContent)))).observe(
+                document.querySelector("[role=status][id]"), {childList: true});)");
     }
 
     Rect Geometry(ControlRef control) override {
@@ -206,6 +214,9 @@ class WebDriver final : public WindowDriver {
         const Json element = session->Execute("return document.getElementById(arguments[0])",
                                               {platform::web::ElementId(control)});
         return session->ComputedLabel(element);
+    }
+    std::vector<std::string> Announcements() override {
+        return session->Execute("return heard").get<std::vector<std::string>>();
     }
 
     void Type(std::u16string_view character) override { Keys({Utf8(character)}); }

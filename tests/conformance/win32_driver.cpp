@@ -43,9 +43,21 @@ INPUT UnicodeInput(wchar_t unit, bool up) {
     return input;
 }
 
+// Each live region's text when it said it changed, as a screen reader reads it then.
+std::vector<std::string>& Heard() {
+    static std::vector<std::string> heard;
+    return heard;
+}
+void CALLBACK Listen(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) Heard().push_back(platform::ToUtf8(platform::WindowText(control)));
+}
+
 class Win32Driver final : public WindowDriver {
   public:
     Win32Driver() : form_(vrenkodal::MainWindow(), binding_.OnPress()) {
+        Heard().clear();
+        hook_ = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
+                                nullptr, Listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         ShowWindow(form_.Handle(), SW_SHOWNORMAL);
         SetForegroundWindow(form_.Handle());
         UpdateWindow(form_.Handle());
@@ -226,6 +238,11 @@ class Win32Driver final : public WindowDriver {
         Settle();
     }
 
+    std::vector<std::string> Announcements() override {
+        Settle();
+        return Heard();
+    }
+
     platform::Form& Form() override { return form_; }
     platform::Win32Form& Win32() { return form_; }
 
@@ -251,6 +268,10 @@ class Win32Driver final : public WindowDriver {
 
     vrenkodal::WindowBinding binding_;
     platform::Win32Form form_;
+    HWINEVENTHOOK hook_ = nullptr;
+
+  public:
+    ~Win32Driver() override { UnhookWinEvent(hook_); }
 };
 
 }  // namespace

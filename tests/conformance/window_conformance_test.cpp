@@ -332,6 +332,67 @@ INSTANTIATE_TEST_SUITE_P(StateTable,
                          testing::ValuesIn(kCommandRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// ---- A screen reader hears each answer without leaving the button ---------------------------
+
+// As speech reads it: line breaks and runs of blanks are one pause.
+std::string AsSpoken(std::string text) {
+    std::string spoken;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\r' || c == '\n';
+        if (!blank) {
+            spoken += c;
+        } else if (!spoken.empty() && spoken.back() != ' ') {
+            spoken += ' ';
+        }
+    }
+    if (!spoken.empty() && spoken.back() == ' ') spoken.pop_back();
+    return spoken;
+}
+
+struct AnnouncementRow {
+    const char* name;
+    std::vector<std::u16string> steps;  // an age to type, or S or C clicked, or s pressed by Space
+    std::vector<std::string> heard;
+};
+
+void PrintTo(const AnnouncementRow& row, std::ostream* out) { *out << row.name; }
+
+class AnnouncementTest : public WindowTest, public testing::WithParamInterface<AnnouncementRow> {};
+
+TEST_P(AnnouncementTest, SaysTheReportOncePerPress) {
+    for (const std::u16string& step : GetParam().steps) {
+        if (step == u"S" || step == u"C") {
+            window_->Click(step == u"S" ? kShowButton : kClearButton);
+        } else if (step == u"s") {
+            window_->FocusOn(kShowButton);
+            window_->Press(Key::Space);
+            EXPECT_EQ(window_->Focused(), kShowButton) << "the answer took the focus";
+        } else {
+            EnterAge(step);
+        }
+    }
+    std::vector<std::string> heard;
+    for (const std::string& text : window_->Announcements()) heard.push_back(AsSpoken(text));
+    EXPECT_EQ(heard, GetParam().heard);
+}
+
+const AnnouncementRow kAnnouncementRows[] = {
+    {"nothing_at_start_nor_while_typing", {u"45"}, {}},
+    {"show_says_age_and_kind", {u"45", u"S"}, {"Въведени години: 45 тип: Волски"}},
+    {"space_on_show_keeps_the_focus", {u"61", u"s"}, {"Въведени години: 61 тип: Маймунски"}},
+    {"same_age_twice_is_said_twice",
+     {u"45", u"S", u"S"},
+     {"Въведени години: 45 тип: Волски", "Въведени години: 45 тип: Волски"}},
+    {"clear_says_the_prompt",
+     {u"45", u"S", u"C"},
+     {"Въведени години: 45 тип: Волски", "Въведете възраст!"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(ScreenReader,
+                         AnnouncementTest,
+                         testing::ValuesIn(kAnnouncementRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The box counts UTF-16 units, so a paste can keep half of a character outside the Basic
 // Multilingual Plane; the number before it is still read.
 TEST_F(WindowTest, HalfACharacterInTheAgeBoxLeavesTheLeadingNumber) {

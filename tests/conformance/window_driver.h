@@ -87,6 +87,10 @@ class WindowDriver {
     virtual bool HasSelectedText(platform::ControlRef text_box) = 0;
     virtual std::optional<platform::ControlRef> Focused() = 0;
     virtual std::string AccessibleName(platform::ControlRef control) = 0;
+    // What the window has told a screen reader since it opened, unasked, each as the platform
+    // hands it over: a notification shown (Qt's AT-SPI), a live region changed (Win32, the
+    // page).
+    virtual std::vector<std::string> Announcements() = 0;
 
     // One character, as a key press that produces it, to the control with the focus.
     virtual void Type(std::u16string_view character) = 0;
