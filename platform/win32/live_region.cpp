@@ -47,7 +47,7 @@ bool MarkLiveRegion(HWND control) {
 }
 
 void RaiseLiveRegionChanged(HWND control) {
-    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, control, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(kLiveRegionChanged, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace platform

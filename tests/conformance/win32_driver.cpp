@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/live_region.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/window_text.h"
@@ -56,8 +57,7 @@ class Win32Driver final : public WindowDriver {
   public:
     Win32Driver() : form_(vrenkodal::MainWindow(), binding_.OnPress()) {
         Heard().clear();
-        hook_ = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
-                                nullptr, Listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        hook_ = SetWinEventHook(platform::kLiveRegionChanged, platform::kLiveRegionChanged, nullptr, Listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         ShowWindow(form_.Handle(), SW_SHOWNORMAL);
         SetForegroundWindow(form_.Handle());
         UpdateWindow(form_.Handle());

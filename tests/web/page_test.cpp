@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "tests/web/browser_tests.h"
@@ -142,6 +143,33 @@ TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
         "return performance.getEntriesByType('resource').map(e => e.name)"
         ".filter(name => !name.startsWith('data:'))");
     EXPECT_EQ(requests, Json::array());
+}
+
+// What Chromium hands a screen reader: a polite live region, holding the answer after a press.
+TEST(LiveRegion, HoldsTheReportAfterAPressForScreenReaders) {
+    session->SetWindowSize(1024, 768);
+    session->OpenProgram(kPage);
+    const auto live = [] {
+        const Json tree = session->DevTools("Accessibility.getFullAXTree");
+        std::map<std::string, Json> nodes;
+        for (const Json& node : tree["nodes"]) nodes[node["nodeId"].get<std::string>()] = node;
+        std::string found;  // each live region: its role, politeness and the text it holds
+        for (const auto& [id, node] : nodes) {
+            for (const Json& property : node.value("properties", Json::array())) {
+                if (property["name"] != "live" || !node.contains("childIds")) continue;
+                std::string text;
+                for (const Json& child : node["childIds"]) {
+                    text += nodes[child.get<std::string>()]["name"].value("value", "");
+                }
+                found += node["role"].value("value", "") + " " +
+                         property["value"].value("value", "") + " \"" + text + "\"; ";
+            }
+        }
+        return found;
+    };
+    EXPECT_EQ(live(), "status polite \"\"; ");
+    ShowAge("45", "mouse");
+    EXPECT_EQ(live(), "status polite \"Въведени години: 45 тип: Волски\"; ");
 }
 
 // The report box shows its scroll bar even when its text fits, as on the other systems.
