@@ -2,11 +2,13 @@
 #include "platform/qt/qt_form.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,9 +87,9 @@ QString ObjectName(ControlRef ref) {
 
 // Paints the widget's own background role: a push button's face, or the fill of anything else.
 // Filled, the widget is opaque, so repainting it never repaints what lies beneath.
-void Paint(QWidget* widget, Rgb rgb) {
+void Paint(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), ToQColor(rgb));
+    palette.setColor(widget->backgroundRole(), colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -117,7 +119,8 @@ Qt::Alignment ToQt(Alignment alignment) {
 
 // Qt 6.4 has no announcement event. What its AT-SPI bridge does carry is an object of role
 // notification that shows: Orca speaks such an object's name as it appears, without moving the
-// focus. The notice is that object, one pixel that paints nothing.
+// focus. The notice is that object: one pixel just outside the window, so that showing it
+// repaints nothing.
 class Notice final : public QWidget {
   public:
     using QWidget::QWidget;
@@ -130,7 +133,8 @@ QAccessibleInterface* NoticeAccessible(const QString& /*class_name*/, QObject* o
 
 }  // namespace
 
-QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::move(on_press)) {
+QtForm::QtForm(const Window& window, PressHandler on_press)
+    : on_press_(std::move(on_press)), description_(window) {
     setObjectName(ToQString(window.name));
     setWindowTitle(ToQString(window.caption));
     // Read straight from the program's own data: no image plugins to look for at start-up.
@@ -140,7 +144,6 @@ QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::mov
     // The layout is absolute, so the window keeps its size.
     setFixedSize(ToPixels(window.client_width), ToPixels(window.client_height));
     setFont(ToQFont(window.font));
-    Paint(this, window.background);
 
     for (const Control& control : window.controls) {
         QWidget* parent = control.container.empty() ? this : Widget({control.container});
@@ -156,9 +159,40 @@ QtForm::QtForm(const Window& window, PressHandler on_press) : on_press_(std::mov
     static const bool factory_installed = (QAccessible::installFactory(NoticeAccessible), true);
     (void)factory_installed;
     notice_ = new Notice(this);
-    notice_->setGeometry(0, 0, 1, 1);
+    notice_->setGeometry(-1, -1, 1, 1);
     notice_->setFocusPolicy(Qt::NoFocus);
     notice_->hide();
+
+    contrast_ = std::make_unique<HighContrastSetting>([this](bool on) { Colour(on); });
+    Colour(contrast_->On());
+}
+
+void QtForm::changeEvent(QEvent* event) {
+    // A new theme while high contrast is on brings new system colours.
+    if (event->type() == QEvent::ApplicationPaletteChange && contrast_ && contrast_->On()) {
+        Colour(true);
+    }
+    QWidget::changeEvent(event);
+}
+
+void QtForm::Colour(bool high_contrast) {
+    // The application's palette is the system's: buttons take its button colour, all else
+    // its window colour.
+    const auto colour = [high_contrast](QWidget* widget, std::optional<Rgb> own) {
+        if (!own) return;
+        widget->setPalette(QPalette());  // what it inherits: the system's
+        if (!high_contrast) {
+            Paint(widget, ToQColor(*own));
+        } else if (qobject_cast<QPushButton*>(widget) == nullptr) {
+            Paint(widget, QGuiApplication::palette().color(QPalette::Window));
+        } else {
+            widget->setAutoFillBackground(true);
+        }
+    };
+    colour(this, description_.background);
+    for (const Control& control : description_.controls) {
+        colour(Widget(control.ref), control.background);
+    }
 }
 
 QWidget* QtForm::Create(const Control& control, QWidget* parent) {
@@ -216,7 +250,6 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
     }
     widget->setObjectName(ObjectName(control.ref));
     widget->setGeometry(ToPixels(control));
-    if (control.background) Paint(widget, *control.background);
     if (control.font) widget->setFont(ToQFont(*control.font));
     if (control.kind != ControlKind::TextBox) FitCaption(widget);
     if (!control.accessible_name.empty()) {

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include <QWidget>
 
 #include "platform/form.h"
+#include "platform/qt/high_contrast_setting.h"
 
 namespace platform {
 
@@ -27,13 +29,20 @@ class QtForm final : public QWidget, public Form {
     // The widget that shows a control; ends the program if the window has none.
     QWidget* Widget(ControlRef control) const;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     QWidget* Create(const Control& control, QWidget* parent);
+    // The description's colours, or in high contrast the system's for everything.
+    void Colour(bool high_contrast);
     void SetUpFocusOrder(const Window& window);
 
     std::map<std::pair<std::string, int>, QWidget*> widgets_;
     PressHandler on_press_;
     QWidget* notice_ = nullptr;  // what screen readers are told, unseen
+    const Window& description_;
+    std::unique_ptr<HighContrastSetting> contrast_;
 };
 
 }  // namespace platform

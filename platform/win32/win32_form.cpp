@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win32/accessible_name.h"
+#include "platform/win32/high_contrast.h"
 #include "platform/win32/live_region.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
@@ -83,6 +84,7 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
                     instance,
                     this);
     if (window_ == nullptr) FailAndEnd("cannot create the window");
+    high_contrast_ = HighContrastOn();
     // Each control is made at its place and with its font at once: moving or restyling it
     // afterwards would lay it out twice.
     dpi_ = DpiOf(window_);
@@ -255,17 +257,21 @@ HFONT Win32Form::FontFor(const Control& control) const {
 }
 
 // The colours of every control, decided here: its own background where the description gives
-// one, white for text boxes, the window's colour for the rest.
+// one, white for text boxes, the window's colour for the rest. In high contrast, the system's
+// colours for all: text boxes as fields, the rest as a dialog box's face.
 HBRUSH Win32Form::BrushFor(HWND control, HDC dc) {
     const Shown* shown = Find(control);
+    const bool field = shown != nullptr && shown->control->kind == ControlKind::TextBox;
     COLORREF colour = ToColorRef(description_.background);
-    if (shown != nullptr && shown->control->background) {
+    if (high_contrast_) {
+        colour = GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE);
+    } else if (shown != nullptr && shown->control->background) {
         colour = ToColorRef(*shown->control->background);
-    } else if (shown != nullptr && shown->control->kind == ControlKind::TextBox) {
+    } else if (field) {
         colour = GetSysColor(COLOR_WINDOW);
     }
     SetBkColor(dc, colour);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(high_contrast_ && !field ? COLOR_BTNTEXT : COLOR_WINDOWTEXT));
     for (const auto& [known, brush] : brushes_) {
         if (known == colour) return brush;
     }
@@ -313,8 +319,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             const Shown* shown = Find(item.hwndItem);
             if (shown == nullptr) break;
             PaintPushButton(item,
-                            shown->control->background ? ToColorRef(*shown->control->background)
-                                                       : GetSysColor(COLOR_BTNFACE));
+                            shown->control->background && !high_contrast_
+                                ? ToColorRef(*shown->control->background)
+                                : GetSysColor(COLOR_BTNFACE));
             return TRUE;
         }
         case WM_CTLCOLORSTATIC:
@@ -364,6 +371,15 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             MoveToDpi(HIWORD(wparam));
             return 0;
         }
+        // The user changed the system's colours or turned high contrast on or off: the
+        // controls learn of it from the window, and all is drawn again.
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            high_contrast_ = HighContrastOn();
+            for (const Shown& shown : controls_) SendMessageW(shown.handle, message, wparam, lparam);
+            RedrawWindow(window_, nullptr, nullptr,
+                         RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

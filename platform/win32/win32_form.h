@@ -64,6 +64,7 @@ class Win32Form final : public Form {
     std::vector<std::pair<Font, HFONT>> fonts_;
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
     std::vector<HWND> live_regions_;  // marked polite for screen readers
+    bool high_contrast_ = false;      // the system's colours for everything
 };
 
 }  // namespace platform

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The window on Qt, driven with QTest's key and mouse events, offscreen or on a display.
+// GLib before Qt: its headers use a name that Qt makes a keyword.
+#include <gio/gio.h>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -111,6 +114,40 @@ class QtDriver final : public WindowDriver {
 
     std::vector<std::string> Announcements() override { return listener_.heard; }
 
+    // As GNOME's Settings does: the desktop's setting turned on, and a high-contrast theme's
+    // colours in the application's palette, the system's colours for a Qt program.
+    void SetHighContrast(bool on) override {
+        static const QPalette usual = QApplication::palette();
+        QPalette contrast;
+        contrast.setColor(QPalette::Window, QColor(0, 0, 0));
+        contrast.setColor(QPalette::WindowText, QColor(255, 255, 255));
+        contrast.setColor(QPalette::Base, QColor(0, 0, 96));
+        contrast.setColor(QPalette::Text, QColor(255, 255, 0));
+        contrast.setColor(QPalette::Button, QColor(48, 0, 0));
+        contrast.setColor(QPalette::ButtonText, QColor(255, 255, 255));
+        contrast.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 255, 0));
+        QApplication::setPalette(on ? contrast : usual);
+        GSettings* settings = g_settings_new("org.gnome.desktop.a11y.interface");
+        g_settings_set_boolean(settings, "high-contrast", on);
+        g_object_unref(settings);
+        // The change reaches the window through the event loop.
+        const QColor wanted = on ? contrast.color(QPalette::Window) : QColor(192, 192, 255);
+        for (int turn = 0; turn < 1000 && form_.palette().color(QPalette::Window) != wanted;
+             ++turn) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        // and the new palette the controls, in the events posted meanwhile.
+        QCoreApplication::sendPostedEvents();
+    }
+    platform::Rgb System(SystemColour colour) override {
+        const QColor value = QApplication::palette().color(colour == SystemColour::Face ? QPalette::Window
+                                                           : colour == SystemColour::Field
+                                                               ? QPalette::Base
+                                                               : QPalette::Button);
+        return {static_cast<std::uint8_t>(value.red()), static_cast<std::uint8_t>(value.green()),
+                static_cast<std::uint8_t>(value.blue())};
+    }
+
     // QTest::keyClicks refuses text outside Latin-1; a key event per character does not.
     void Type(std::u16string_view character) override {
         const QString text = ToQString(character);
@@ -159,7 +196,12 @@ std::unique_ptr<WindowDriver> OpenWindow() { return std::make_unique<QtDriver>()
 }  // namespace conformance
 
 int main(int argc, char** argv) {
+    // The desktop's settings in memory: the test turns high contrast on without touching the
+    // user's own.
+    qputenv("GSETTINGS_BACKEND", "memory");
     QApplication application(argc, argv);
+    // A steady text cursor: what a grab sees does not hang on the moment of its blink.
+    QApplication::setCursorFlashTime(0);
     platform::UseProgramStyle();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -215,6 +215,27 @@ class WebDriver final : public WindowDriver {
                                               {platform::web::ElementId(control)});
         return session->ComputedLabel(element);
     }
+    // The browser's forced colours, which it turns on when the system is in high contrast;
+    // dark ones, as most such themes are, so that every colour differs from the window's.
+    void SetHighContrast(bool on) override {
+        session->DevTools("Emulation.setEmulatedMedia",
+                          {{"features",
+                            {{{"name", "forced-colors"}, {"value", on ? "active" : "none"}},
+                             {{"name", "prefers-color-scheme"}, {"value", on ? "dark" : ""}}}}});
+    }
+    platform::Rgb System(SystemColour colour) override {
+        constexpr const char* kNames[] = {"Canvas", "Field", "ButtonFace"};
+        const Json rgb = session->Evaluate(R"(
+            const probe = document.createElement("div");
+            probe.style.backgroundColor = arguments[0];
+            document.body.append(probe);
+            const value = getComputedStyle(probe).backgroundColor.match(/\d+/g).map(Number);
+            probe.remove();
+            return value;)",
+                                           {kNames[static_cast<int>(colour)]});
+        return {rgb[0].get<std::uint8_t>(), rgb[1].get<std::uint8_t>(), rgb[2].get<std::uint8_t>()};
+    }
+
     std::vector<std::string> Announcements() override {
         return session->Execute("return heard").get<std::vector<std::string>>();
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/high_contrast.h"
 #include "platform/win32/live_region.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_form.h"
@@ -238,6 +239,32 @@ class Win32Driver final : public WindowDriver {
         Settle();
     }
 
+    // Wine cannot turn high contrast on: the program is told it is on, and the system's
+    // colours change as a high-contrast theme changes them.
+    void SetHighContrast(bool on) override {
+        static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_WINDOW, COLOR_BTNTEXT,
+                                            COLOR_WINDOWTEXT, COLOR_GRAYTEXT};
+        static constexpr COLORREF kContrast[] = {RGB(0, 0, 0), RGB(0, 0, 96), RGB(255, 255, 255),
+                                                 RGB(255, 255, 0), RGB(0, 255, 0)};
+        if (on == saved_colours_.has_value()) return;
+        if (on) {
+            std::vector<COLORREF> saved;
+            for (const int element : kElements) saved.push_back(GetSysColor(element));
+            saved_colours_ = saved;
+            platform::OverrideHighContrast(true);
+            SetSysColors(std::size(kElements), kElements, kContrast);
+        } else {
+            platform::OverrideHighContrast(std::nullopt);
+            SetSysColors(std::size(kElements), kElements, saved_colours_->data());
+            saved_colours_.reset();
+        }
+        Settle();
+    }
+    platform::Rgb System(SystemColour colour) override {
+        const COLORREF value = GetSysColor(colour == SystemColour::Field ? COLOR_WINDOW : COLOR_BTNFACE);
+        return {GetRValue(value), GetGValue(value), GetBValue(value)};
+    }
+
     std::vector<std::string> Announcements() override {
         Settle();
         return Heard();
@@ -269,9 +296,13 @@ class Win32Driver final : public WindowDriver {
     vrenkodal::WindowBinding binding_;
     platform::Win32Form form_;
     HWINEVENTHOOK hook_ = nullptr;
+    std::optional<std::vector<COLORREF>> saved_colours_;  // while high contrast is on
 
   public:
-    ~Win32Driver() override { UnhookWinEvent(hook_); }
+    ~Win32Driver() override {
+        SetHighContrast(false);
+        UnhookWinEvent(hook_);
+    }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <array>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -159,6 +160,62 @@ INSTANTIATE_TEST_SUITE_P(Layout, ColourTest, testing::ValuesIn(kColourRows), [](
     return std::string(info.param.name);
 });
 
+// With high contrast on, the user's colours replace every one of the window's own, and
+// turned off again, the window's own come back.
+struct HighContrastRow {
+    ColourRow where;
+    SystemColour colour;
+};
+
+void PrintTo(const HighContrastRow& row, std::ostream* out) { *out << row.where.name; }
+
+class HighContrastTest : public WindowTest, public testing::WithParamInterface<HighContrastRow> {};
+
+TEST_P(HighContrastTest, DrawsInTheSystemsColours) {
+    const ColourRow& row = GetParam().where;
+    EnterAge(u"45");
+    window_->Click(kShowButton);
+    window_->FocusOn(kReportBox);
+    const auto seen = [&] {
+        const Image image = window_->Grab(row.control);
+        return MedianColour(image, row.area.width > 0 ? row.area : Rect{0, 0, image.width, image.height});
+    };
+    window_->SetHighContrast(true);
+    const Rgb system = window_->System(GetParam().colour);
+    ASSERT_NE(system, row.expected) << "the test's system colour must differ from the window's";
+    const Rgb on = seen();
+    window_->SetHighContrast(false);
+    const Rgb off = seen();
+    for (const auto& [got, want] : {std::pair{on.red, system.red}, std::pair{on.green, system.green},
+                                    std::pair{on.blue, system.blue}}) {
+        EXPECT_NEAR(got, want, row.tolerance)
+            << "on: (" << int(on.red) << ", " << int(on.green) << ", " << int(on.blue) << ")";
+    }
+    for (const auto& [got, want] : {std::pair{off.red, row.expected.red},
+                                    std::pair{off.green, row.expected.green},
+                                    std::pair{off.blue, row.expected.blue}}) {
+        EXPECT_NEAR(got, want, row.tolerance)
+            << "off again: (" << int(off.red) << ", " << int(off.green) << ", " << int(off.blue)
+            << ")";
+    }
+}
+
+const HighContrastRow kHighContrastRows[] = {
+    {kColourRows[0], SystemColour::Face},
+    {kColourRows[1], SystemColour::Face},
+    {kColourRows[2], SystemColour::Face},
+    {kColourRows[3], SystemColour::Face},
+    {kColourRows[4], SystemColour::Face},
+    {kColourRows[5], SystemColour::ButtonFace},
+    {kColourRows[6], SystemColour::ButtonFace},
+    {{"age_box", kAgeBox, {34, 4, 10, 6}, {255, 255, 255}, 3}, SystemColour::Field},
+};
+
+INSTANTIATE_TEST_SUITE_P(HighContrast,
+                         HighContrastTest,
+                         testing::ValuesIn(kHighContrastRows),
+                         [](const auto& info) { return std::string(info.param.where.name); });
+
 // ---- Focus and keys -------------------------------------------------------------------------
 
 TEST_F(WindowTest, FocusStartsInTheReportBox) { EXPECT_EQ(window_->Focused(), kReportBox); }
@@ -194,6 +251,51 @@ TEST_P(TabTest, CyclesTheFourControlsBothWays) {
 INSTANTIATE_TEST_SUITE_P(Frame, TabTest, testing::Bool(), [](const auto& info) {
     return std::string(info.param ? "frame_shown" : "frame_hidden");
 });
+
+// A keyboard user sees where the focus is: each control, reached by Tab, looks different from
+// the same control without the focus, in the window's colours and in high contrast.
+struct FocusRow {
+    const char* name;
+    ControlRef from;  // Tab from here reaches the control
+    ControlRef control;
+};
+
+class FocusShowsTest
+    : public WindowTest,
+      public testing::WithParamInterface<std::tuple<FocusRow, bool>> {};
+
+TEST_P(FocusShowsTest, ReachedByTabTheControlLooksDifferent) {
+    const auto& [row, high_contrast] = GetParam();
+    window_->SetHighContrast(high_contrast);
+    window_->FocusOn(row.from);
+    const Image before = window_->Grab(row.control);
+    window_->Press(Key::Tab);
+    ASSERT_EQ(window_->Focused(), row.control);
+    const Image after = window_->Grab(row.control);
+    ASSERT_EQ(before.pixels.size(), after.pixels.size());
+    int changed = 0;
+    for (std::size_t at = 0; at < before.pixels.size(); ++at) {
+        if (before.pixels[at] != after.pixels[at]) ++changed;
+    }
+    window_->SetHighContrast(false);
+    // A caret alone is some fifteen pixels; a focus rectangle or ring, many more.
+    EXPECT_GE(changed, 12) << "no visible sign of the focus";
+}
+
+const FocusRow kFocusRows[] = {
+    {"report_box", kClearButton, kReportBox},
+    {"age_box", kReportBox, kAgeBox},
+    {"show_button", kAgeBox, kShowButton},
+    {"clear_button", kShowButton, kClearButton},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keyboard,
+                         FocusShowsTest,
+                         testing::Combine(testing::ValuesIn(kFocusRows), testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) ? "_high_contrast" : "");
+                         });
 
 TEST_F(WindowTest, SpacePressesTheFocusedButton) {
     EnterAge(u"45");

@@ -34,6 +34,10 @@ struct Image {
 
 enum class Key { Tab, ShiftTab, Space, Backspace, Enter };
 
+// The colours of a system in high contrast, by what they colour: the window and its labels,
+// a text field, a push button's face.
+enum class SystemColour { Face, Field, ButtonFace };
+
 // UTF-16 as UTF-8, a pair of surrogates as one character.
 inline std::string Utf8(std::u16string_view text) {
     std::string out;
@@ -91,6 +95,11 @@ class WindowDriver {
     // hands it over: a notification shown (Qt's AT-SPI), a live region changed (Win32, the
     // page).
     virtual std::vector<std::string> Announcements() = 0;
+
+    // Turns the system's high-contrast setting on or off while the window is open, as a user
+    // would, with system colours each distinct from the window's own; and what they are.
+    virtual void SetHighContrast(bool on) = 0;
+    virtual platform::Rgb System(SystemColour colour) = 0;
 
     // One character, as a key press that produces it, to the control with the focus.
     virtual void Type(std::u16string_view character) = 0;
