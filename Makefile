@@ -28,7 +28,7 @@ setup:
 # All that a target's steps need, in one go: Wine's 32-bit half must come with the versions of
 # the libraries it shares with the rest, which one installation chooses together.
 setup-test:
-	@scripts/setup linux tests browser windows wine web
+	@scripts/setup linux tests reader browser windows wine web
 setup-dist:
 	@scripts/setup linux package web windows dist
 
@@ -43,7 +43,7 @@ run: build
 
 # The Linux suite in PRESET (default, ci or sanitize), built and ready for ctest.
 configure:
-	@scripts/setup linux tests $(if $(filter sanitize,$(PRESET)),,browser)
+	@scripts/setup linux tests reader $(if $(filter sanitize,$(PRESET)),,browser)
 	cmake --preset $(PRESET)
 
 build-tests: configure

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The Linux program as a blind pupil meets it: Orca, the screen reader, on a private X display
+# with its own D-Bus session and accessibility bus. Tab to the age box, type 45, Tab to
+# "Изведи", Space: Orca must say the answer unasked; Tab to "Чисти", Space: the prompt. What
+# Orca says is read from its debug log. ORCA_TEST_KEEP=1 keeps the log, in the folder named.
+# Usage: orca_test.sh PROGRAM; exits 77 (skipped) where Orca already runs for this user, whom
+# a second one would disturb.
+set -euo pipefail
+program=$1
+if pgrep -u "$(id -u)" -f "python3 /usr/bin/orca" >/dev/null; then
+    echo "skipped: Orca runs for this user already" >&2
+    exit 77
+fi
+work=$(mktemp -d)
+keep=${ORCA_TEST_KEEP:-}
+cleanup() {
+    kill "${pids[@]}" 2>/dev/null || true
+    [ -n "${DBUS_SESSION_BUS_PID:-}" ] && kill "$DBUS_SESSION_BUS_PID" 2>/dev/null
+    if [ -n "$keep" ]; then echo "orca_test: kept $work" >&2; else rm -rf "$work"; fi
+}
+pids=()
+trap cleanup EXIT
+fail() { echo "orca_test: $*" >&2; grep "SPEECH OUTPUT" "$work/orca.log" >&2 || true; exit 1; }
+
+# A display of its own, on a number the server picks free and writes once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+eval "$(dbus-launch --sh-syntax)"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+sleep 1  # the accessibility bus registers itself on the session bus
+# Orca's settings start afresh, apart from the user's. Orca writes its log line by line only
+# to a terminal: script gives it one, and copies each line to the log as it comes.
+HOME=$work script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
+    >/dev/null 2>&1 </dev/null &
+pids+=($!)
+
+# waits until Orca has said something matching the pattern, or fails saying what was missing
+heard() {
+    for _ in $(seq "${2:-100}"); do
+        grep -q "SPEECH OUTPUT: '$1" "$work/orca.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "Orca did not say \"$1\""
+}
+heard "Screen reader on" 300  # Orca looks for speech and braille first; none are here
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >/dev/null 2>&1 &
+pids+=($!)
+# No window manager here: the window is given the keyboard focus by hand.
+for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --name Vrenkodal 2>/dev/null | head -1) && [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not show"
+xdotool windowfocus --sync "$window"
+heard "Отчет read only text"
+xdotool key Tab
+heard "Възраст \[1..70\]: text"
+xdotool type 45
+heard "5 "
+xdotool key Tab
+heard "Изведи push button"
+xdotool key space
+heard "notification Въведени години: 45"
+grep -A1 "notification Въведени години: 45" "$work/orca.log" | grep -q "тип: Волски" \
+    || fail "Orca said the age but not the kind"
+xdotool key Tab
+heard "Чисти push button"
+xdotool key space
+heard "notification Въведете възраст!"
+echo "orca_test: Orca says the answer after \"Изведи\" and the prompt after \"Чисти\""
