@@ -24,12 +24,13 @@ HighContrastSetting::HighContrastSetting(std::function<void(bool on)> changed)
     if (!has_key) return;
     auto* settings = g_settings_new(kSchema);
     settings_ = settings;
-    handler_ = g_signal_connect(settings, "changed::high-contrast",
-                                G_CALLBACK(+[](GSettings* from, gchar*, gpointer self) {
-                                    static_cast<HighContrastSetting*>(self)->changed_(
-                                        g_settings_get_boolean(from, kKey));
-                                }),
-                                this);
+    handler_ = g_signal_connect(
+        settings,
+        "changed::high-contrast",
+        G_CALLBACK(+[](GSettings* from, gchar*, gpointer self) {
+            static_cast<HighContrastSetting*>(self)->changed_(g_settings_get_boolean(from, kKey));
+        }),
+        this);
 }
 
 HighContrastSetting::~HighContrastSetting() {

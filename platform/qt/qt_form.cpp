@@ -8,7 +8,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,9 +86,9 @@ QString ObjectName(ControlRef ref) {
 
 // Paints the widget's own background role: a push button's face, or the fill of anything else.
 // Filled, the widget is opaque, so repainting it never repaints what lies beneath.
-void Paint(QWidget* widget, const QColor& colour) {
+void Paint(QWidget* widget, Rgb rgb) {
     QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), colour);
+    palette.setColor(widget->backgroundRole(), ToQColor(rgb));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -167,27 +166,14 @@ QtForm::QtForm(const Window& window, PressHandler on_press)
     Colour(contrast_->On());
 }
 
-void QtForm::changeEvent(QEvent* event) {
-    // A new theme while high contrast is on brings new system colours.
-    if (event->type() == QEvent::ApplicationPaletteChange && contrast_ && contrast_->On()) {
-        Colour(true);
-    }
-    QWidget::changeEvent(event);
-}
-
 void QtForm::Colour(bool high_contrast) {
-    // The application's palette is the system's: buttons take its button colour, all else
-    // its window colour.
+    // Without the description's colours a control inherits the application's palette, which is
+    // the system's, and follows it when the theme changes.
     const auto colour = [high_contrast](QWidget* widget, std::optional<Rgb> own) {
         if (!own) return;
-        widget->setPalette(QPalette());  // what it inherits: the system's
-        if (!high_contrast) {
-            Paint(widget, ToQColor(*own));
-        } else if (qobject_cast<QPushButton*>(widget) == nullptr) {
-            Paint(widget, QGuiApplication::palette().color(QPalette::Window));
-        } else {
-            widget->setAutoFillBackground(true);
-        }
+        widget->setPalette(QPalette());
+        widget->setAutoFillBackground(true);
+        if (!high_contrast) Paint(widget, *own);
     };
     colour(this, description_.background);
     for (const Control& control : description_.controls) {
@@ -249,6 +235,8 @@ QWidget* QtForm::Create(const Control& control, QWidget* parent) {
         }
     }
     widget->setObjectName(ObjectName(control.ref));
+    // A push button's face is its button colour; everything else is filled with the window's.
+    if (control.kind != ControlKind::PushButton) widget->setBackgroundRole(QPalette::Window);
     widget->setGeometry(ToPixels(control));
     if (control.font) widget->setFont(ToQFont(*control.font));
     if (control.kind != ControlKind::TextBox) FitCaption(widget);

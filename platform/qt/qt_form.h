@@ -29,9 +29,6 @@ class QtForm final : public QWidget, public Form {
     // The widget that shows a control; ends the program if the window has none.
     QWidget* Widget(ControlRef control) const;
 
-  protected:
-    void changeEvent(QEvent* event) override;
-
   private:
     QWidget* Create(const Control& control, QWidget* parent);
     // The description's colours, or in high contrast the system's for everything.

@@ -34,8 +34,8 @@ EM_JS(void, SetValue, (const char* id, const char* value), {
 // A new text node each time: a live region says what is added to it, so the same text is said
 // again. Line breaks read as pauses.
 EM_JS(void, SetStatus, (const char* id, const char* text), {
-    document.getElementById(UTF8ToString(id)).replaceChildren(
-        document.createTextNode(UTF8ToString(text)));
+    document.getElementById(UTF8ToString(id))
+        .replaceChildren(document.createTextNode(UTF8ToString(text)));
 });
 // Said once, and the runtime stops: no later press runs on a window that no longer matches
 // its state.

@@ -32,16 +32,21 @@ bool MarkLiveRegion(HWND control) {
     if (initialize == nullptr || create == nullptr) return false;
     initialize(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE when it already was: fine
     IAccPropServices* services = nullptr;
-    if (FAILED(create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+    if (FAILED(create(kAccPropServicesClass,
+                      nullptr,
+                      CLSCTX_INPROC_SERVER,
+                      kAccPropServicesInterface,
                       reinterpret_cast<void**>(&services)))) {
         return false;
     }
     VARIANT polite;
     polite.vt = VT_I4;
     polite.lVal = kPolite;
-    const HRESULT marked =
-        services->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT),
-                              static_cast<DWORD>(CHILDID_SELF), kLiveSettingProperty, polite);
+    const HRESULT marked = services->SetHwndProp(control,
+                                                 static_cast<DWORD>(OBJID_CLIENT),
+                                                 static_cast<DWORD>(CHILDID_SELF),
+                                                 kLiveSettingProperty,
+                                                 polite);
     services->Release();
     return SUCCEEDED(marked);
 }

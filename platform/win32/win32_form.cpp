@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "platform/win32/accessible_name.h"
-#include "platform/win32/high_contrast.h"
-#include "platform/win32/live_region.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/frame.h"
+#include "platform/win32/high_contrast.h"
 #include "platform/win32/icon.h"
+#include "platform/win32/live_region.h"
 #include "platform/win32/push_button.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_text.h"
@@ -373,11 +373,16 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         // The user changed the system's colours or turned high contrast on or off: the
         // controls learn of it from the window, and all is drawn again.
-        case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
+            if (wparam != SPI_SETHIGHCONTRAST) break;
+            [[fallthrough]];
+        case WM_SYSCOLORCHANGE:
             high_contrast_ = HighContrastOn();
-            for (const Shown& shown : controls_) SendMessageW(shown.handle, message, wparam, lparam);
-            RedrawWindow(window_, nullptr, nullptr,
+            for (const Shown& shown : controls_)
+                SendMessageW(shown.handle, message, wparam, lparam);
+            RedrawWindow(window_,
+                         nullptr,
+                         nullptr,
                          RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
             break;
         case WM_DESTROY:

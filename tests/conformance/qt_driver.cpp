@@ -140,11 +140,12 @@ class QtDriver final : public WindowDriver {
         QCoreApplication::sendPostedEvents();
     }
     platform::Rgb System(SystemColour colour) override {
-        const QColor value = QApplication::palette().color(colour == SystemColour::Face ? QPalette::Window
-                                                           : colour == SystemColour::Field
-                                                               ? QPalette::Base
-                                                               : QPalette::Button);
-        return {static_cast<std::uint8_t>(value.red()), static_cast<std::uint8_t>(value.green()),
+        const QColor value =
+            QApplication::palette().color(colour == SystemColour::Face    ? QPalette::Window
+                                          : colour == SystemColour::Field ? QPalette::Base
+                                                                          : QPalette::Button);
+        return {static_cast<std::uint8_t>(value.red()),
+                static_cast<std::uint8_t>(value.green()),
                 static_cast<std::uint8_t>(value.blue())};
     }
 

@@ -58,11 +58,21 @@ class Win32Driver final : public WindowDriver {
   public:
     Win32Driver() : form_(vrenkodal::MainWindow(), binding_.OnPress()) {
         Heard().clear();
-        hook_ = SetWinEventHook(platform::kLiveRegionChanged, platform::kLiveRegionChanged, nullptr, Listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        hook_ = SetWinEventHook(platform::kLiveRegionChanged,
+                                platform::kLiveRegionChanged,
+                                nullptr,
+                                Listen,
+                                GetCurrentProcessId(),
+                                0,
+                                WINEVENT_OUTOFCONTEXT);
         ShowWindow(form_.Handle(), SW_SHOWNORMAL);
         SetForegroundWindow(form_.Handle());
         UpdateWindow(form_.Handle());
         Settle();
+    }
+    ~Win32Driver() override {
+        SetHighContrast(false);
+        UnhookWinEvent(hook_);
     }
 
     Rect Geometry(ControlRef control) override {
@@ -242,10 +252,10 @@ class Win32Driver final : public WindowDriver {
     // Wine cannot turn high contrast on: the program is told it is on, and the system's
     // colours change as a high-contrast theme changes them.
     void SetHighContrast(bool on) override {
-        static constexpr int kElements[] = {COLOR_BTNFACE, COLOR_WINDOW, COLOR_BTNTEXT,
-                                            COLOR_WINDOWTEXT, COLOR_GRAYTEXT};
-        static constexpr COLORREF kContrast[] = {RGB(0, 0, 0), RGB(0, 0, 96), RGB(255, 255, 255),
-                                                 RGB(255, 255, 0), RGB(0, 255, 0)};
+        static constexpr int kElements[] = {
+            COLOR_BTNFACE, COLOR_WINDOW, COLOR_BTNTEXT, COLOR_WINDOWTEXT, COLOR_GRAYTEXT};
+        static constexpr COLORREF kContrast[] = {
+            RGB(0, 0, 0), RGB(0, 0, 96), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 255, 0)};
         if (on == saved_colours_.has_value()) return;
         if (on) {
             std::vector<COLORREF> saved;
@@ -261,7 +271,8 @@ class Win32Driver final : public WindowDriver {
         Settle();
     }
     platform::Rgb System(SystemColour colour) override {
-        const COLORREF value = GetSysColor(colour == SystemColour::Field ? COLOR_WINDOW : COLOR_BTNFACE);
+        const COLORREF value =
+            GetSysColor(colour == SystemColour::Field ? COLOR_WINDOW : COLOR_BTNFACE);
         return {GetRValue(value), GetGValue(value), GetBValue(value)};
     }
 
@@ -297,12 +308,6 @@ class Win32Driver final : public WindowDriver {
     platform::Win32Form form_;
     HWINEVENTHOOK hook_ = nullptr;
     std::optional<std::vector<COLORREF>> saved_colours_;  // while high contrast is on
-
-  public:
-    ~Win32Driver() override {
-        SetHighContrast(false);
-        UnhookWinEvent(hook_);
-    }
 };
 
 }  // namespace

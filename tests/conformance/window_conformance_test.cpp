@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -101,6 +102,7 @@ struct ColourRow {
     Rect area;  // where to look inside the control; empty: all of it
     Rgb expected;
     int tolerance;
+    SystemColour in_high_contrast;
 };
 
 // The median of each channel: the background, whatever text stands on it.
@@ -125,96 +127,65 @@ Rgb MedianColour(const Image& image, Rect area) {
 
 void PrintTo(const ColourRow& row, std::ostream* out) { *out << row.name; }
 
-class ColourTest : public WindowTest, public testing::WithParamInterface<ColourRow> {};
-
-TEST_P(ColourTest, IsDrawnExactly) {
-    const ColourRow& row = GetParam();
-    EnterAge(u"45");
-    window_->Click(kShowButton);   // shows the frame
-    window_->FocusOn(kReportBox);  // the buttons at rest
-    const Image image = window_->Grab(row.control);
-    ASSERT_GT(image.width, 0);
-    const Rect area = row.area.width > 0 ? row.area : Rect{0, 0, image.width, image.height};
-    const Rgb seen = MedianColour(image, area);
-    for (const auto& [got, want] : {std::pair{seen.red, row.expected.red},
-                                    std::pair{seen.green, row.expected.green},
-                                    std::pair{seen.blue, row.expected.blue}}) {
-        EXPECT_NEAR(got, want, row.tolerance) << "seen (" << int(seen.red) << ", "
-                                              << int(seen.green) << ", " << int(seen.blue) << ")";
+class ColourTest : public WindowTest, public testing::WithParamInterface<ColourRow> {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        EnterAge(u"45");
+        window_->Click(kShowButton);   // shows the frame
+        window_->FocusOn(kReportBox);  // the buttons at rest
     }
+    // Each channel within the row's tolerance of the colour wanted.
+    void ExpectSeen(Rgb want, const char* when) {
+        const ColourRow& row = GetParam();
+        const Image image = window_->Grab(row.control);
+        ASSERT_GT(image.width, 0);
+        const Rgb seen = MedianColour(
+            image, row.area.width > 0 ? row.area : Rect{0, 0, image.width, image.height});
+        for (const auto& [got, wanted] : {std::pair{seen.red, want.red},
+                                          std::pair{seen.green, want.green},
+                                          std::pair{seen.blue, want.blue}}) {
+            EXPECT_NEAR(got, wanted, row.tolerance)
+                << when << ": seen (" << int(seen.red) << ", " << int(seen.green) << ", "
+                << int(seen.blue) << ")";
+        }
+    }
+};
+
+TEST_P(ColourTest, IsDrawnExactly) { ExpectSeen(GetParam().expected, "as described"); }
+
+// With high contrast on, the user's colours replace every one of the window's own; turned off
+// again, the window's own come back.
+TEST_P(ColourTest, TakesTheSystemsColoursInHighContrast) {
+    window_->SetHighContrast(true);
+    const Rgb system = window_->System(GetParam().in_high_contrast);
+    ASSERT_NE(system, GetParam().expected) << "the test's system colour must differ";
+    ExpectSeen(system, "high contrast on");
+    window_->SetHighContrast(false);
+    ExpectSeen(GetParam().expected, "off again");
 }
 
 // A button's face is looked at inside its edge, away from nothing: the median passes over the
-// caption.
+// caption. The age box, right of the age typed in it.
 const ColourRow kColourRows[] = {
-    {"window", kWindow, {400, 5, 50, 20}, {192, 192, 255}, 0},
-    {"title_label", kTitleLabel, {}, {255, 192, 128}, 0},
-    {"age_label", kAgeLabel, {}, {128, 255, 128}, 0},
-    {"frame", kKindFrame, {20, 130, 100, 10}, {192, 192, 255}, 0},
-    {"option", OptionButton(2), {}, {192, 192, 255}, 0},
-    {"show_button_face", kShowButton, {4, 4, 81, 17}, {128, 255, 128}, 3},
-    {"clear_button_face", kClearButton, {4, 4, 81, 17}, {255, 128, 128}, 3},
+    {"window", kWindow, {400, 5, 50, 20}, {192, 192, 255}, 0, SystemColour::Face},
+    {"title_label", kTitleLabel, {}, {255, 192, 128}, 0, SystemColour::Face},
+    {"age_label", kAgeLabel, {}, {128, 255, 128}, 0, SystemColour::Face},
+    {"frame", kKindFrame, {20, 130, 100, 10}, {192, 192, 255}, 0, SystemColour::Face},
+    {"option", OptionButton(2), {}, {192, 192, 255}, 0, SystemColour::Face},
+    {"show_button_face", kShowButton, {4, 4, 81, 17}, {128, 255, 128}, 3, SystemColour::ButtonFace},
+    {"clear_button_face",
+     kClearButton,
+     {4, 4, 81, 17},
+     {255, 128, 128},
+     3,
+     SystemColour::ButtonFace},
+    {"age_box", kAgeBox, {34, 4, 10, 6}, {255, 255, 255}, 3, SystemColour::Field},
 };
 
 INSTANTIATE_TEST_SUITE_P(Layout, ColourTest, testing::ValuesIn(kColourRows), [](const auto& info) {
     return std::string(info.param.name);
 });
-
-// With high contrast on, the user's colours replace every one of the window's own, and
-// turned off again, the window's own come back.
-struct HighContrastRow {
-    ColourRow where;
-    SystemColour colour;
-};
-
-void PrintTo(const HighContrastRow& row, std::ostream* out) { *out << row.where.name; }
-
-class HighContrastTest : public WindowTest, public testing::WithParamInterface<HighContrastRow> {};
-
-TEST_P(HighContrastTest, DrawsInTheSystemsColours) {
-    const ColourRow& row = GetParam().where;
-    EnterAge(u"45");
-    window_->Click(kShowButton);
-    window_->FocusOn(kReportBox);
-    const auto seen = [&] {
-        const Image image = window_->Grab(row.control);
-        return MedianColour(image, row.area.width > 0 ? row.area : Rect{0, 0, image.width, image.height});
-    };
-    window_->SetHighContrast(true);
-    const Rgb system = window_->System(GetParam().colour);
-    ASSERT_NE(system, row.expected) << "the test's system colour must differ from the window's";
-    const Rgb on = seen();
-    window_->SetHighContrast(false);
-    const Rgb off = seen();
-    for (const auto& [got, want] : {std::pair{on.red, system.red}, std::pair{on.green, system.green},
-                                    std::pair{on.blue, system.blue}}) {
-        EXPECT_NEAR(got, want, row.tolerance)
-            << "on: (" << int(on.red) << ", " << int(on.green) << ", " << int(on.blue) << ")";
-    }
-    for (const auto& [got, want] : {std::pair{off.red, row.expected.red},
-                                    std::pair{off.green, row.expected.green},
-                                    std::pair{off.blue, row.expected.blue}}) {
-        EXPECT_NEAR(got, want, row.tolerance)
-            << "off again: (" << int(off.red) << ", " << int(off.green) << ", " << int(off.blue)
-            << ")";
-    }
-}
-
-const HighContrastRow kHighContrastRows[] = {
-    {kColourRows[0], SystemColour::Face},
-    {kColourRows[1], SystemColour::Face},
-    {kColourRows[2], SystemColour::Face},
-    {kColourRows[3], SystemColour::Face},
-    {kColourRows[4], SystemColour::Face},
-    {kColourRows[5], SystemColour::ButtonFace},
-    {kColourRows[6], SystemColour::ButtonFace},
-    {{"age_box", kAgeBox, {34, 4, 10, 6}, {255, 255, 255}, 3}, SystemColour::Field},
-};
-
-INSTANTIATE_TEST_SUITE_P(HighContrast,
-                         HighContrastTest,
-                         testing::ValuesIn(kHighContrastRows),
-                         [](const auto& info) { return std::string(info.param.where.name); });
 
 // ---- Focus and keys -------------------------------------------------------------------------
 
@@ -260,9 +231,8 @@ struct FocusRow {
     ControlRef control;
 };
 
-class FocusShowsTest
-    : public WindowTest,
-      public testing::WithParamInterface<std::tuple<FocusRow, bool>> {};
+class FocusShowsTest : public WindowTest,
+                       public testing::WithParamInterface<std::tuple<FocusRow, bool>> {};
 
 TEST_P(FocusShowsTest, ReachedByTabTheControlLooksDifferent) {
     const auto& [row, high_contrast] = GetParam();
@@ -437,17 +407,10 @@ INSTANTIATE_TEST_SUITE_P(StateTable,
 // ---- A screen reader hears each answer without leaving the button ---------------------------
 
 // As speech reads it: line breaks and runs of blanks are one pause.
-std::string AsSpoken(std::string text) {
+std::string AsSpoken(const std::string& text) {
+    std::istringstream words(text);
     std::string spoken;
-    for (const char c : text) {
-        const bool blank = c == ' ' || c == '\r' || c == '\n';
-        if (!blank) {
-            spoken += c;
-        } else if (!spoken.empty() && spoken.back() != ' ') {
-            spoken += ' ';
-        }
-    }
-    if (!spoken.empty() && spoken.back() == ' ') spoken.pop_back();
+    for (std::string word; words >> word;) spoken += (spoken.empty() ? "" : " ") + word;
     return spoken;
 }
 
