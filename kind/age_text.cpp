@@ -6,9 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
-
-#include <fast_float/fast_float.h>
 
 namespace vrenkodal {
 
@@ -48,16 +47,17 @@ double ParseAge(std::string_view text) {
         }
     }
 
+    // The C library reads the digits as one whole number scaled by a power of ten
+    // ("12.5" as "125e-1"), correctly rounded. Written with no decimal point, the number reads
+    // the same in every locale: the user's may write "," and a program's toolkit may set it.
     double magnitude = 0.0;
-    if (!whole.empty() || !fraction.empty()) {
-        const std::string number = (whole.empty() ? "0" : whole) + "." + fraction + "0";
-        const auto [end, error] =
-            fast_float::from_chars(number.data(), number.data() + number.size(), magnitude);
-        // Without exponents only a long whole part can overflow, and only a long run of
-        // zeros after the point can underflow.
-        if (error != std::errc{} || !std::isfinite(magnitude)) {
-            magnitude = whole.empty() ? 0.0 : std::numeric_limits<double>::max();
-        }
+    const std::string digits = whole + fraction;
+    if (!digits.empty()) {
+        const std::string number = digits + "e-" + std::to_string(fraction.size());
+        magnitude = std::strtod(number.c_str(), nullptr);
+        // Without exponents only a long whole part can overflow; a long run of zeros after
+        // the point underflows to 0 by itself.
+        if (!std::isfinite(magnitude)) magnitude = std::numeric_limits<double>::max();
     }
     return negative ? -magnitude : magnitude;
 }

@@ -51,7 +51,7 @@ std::string Escaped(std::string_view text) {
 
 // CSS pixels, written without the C library's %f, which follows the user's locale: Bulgarian
 // writes ",".
-std::string PixelCount(Twips twips) {
+std::string Pixels(Twips twips) {
     const long hundredths = std::lround(twips * 100.0 / kTwipsPerPixel);
     const long whole = std::labs(hundredths) / 100;
     const long fraction = std::labs(hundredths) % 100;
@@ -61,10 +61,8 @@ std::string PixelCount(Twips twips) {
         out += static_cast<char>('0' + fraction / 10);
         if (fraction % 10 != 0) out += static_cast<char>('0' + fraction % 10);
     }
-    return out;
+    return out + "px";
 }
-
-std::string Pixels(Twips twips) { return PixelCount(twips) + "px"; }
 
 std::string Colour(Rgb rgb) {
     char buffer[32];
@@ -253,25 +251,6 @@ std::string WindowMarkup(const Window& window) {
         AppendControl(out, window, *control, {}, first_focus);
     return out + "<div id=\"" + std::string(kAnnouncementId) +
            "\" role=\"status\" class=\"unseen\"></div>\n</main>\n";
-}
-
-std::string WindowScript(const Window& window) {
-    // zoom, unlike a transform, shrinks the layout too, so nothing is left to scroll to. The
-    // width is the layout viewport's: on a phone innerWidth grows to fit the content.
-    return "<script>\n(function(){var w=document.getElementById(\"" + std::string(window.name) +
-           "\");\n"
-           "function fit(){var s=document.documentElement.clientWidth/" +
-           PixelCount(window.client_width) +
-           ";w.style.zoom=s<1?String(s):\"\"}\nfit();addEventListener(\"resize\",fit);\n"
-           "w.addEventListener(\"mousedown\",function(e){"
-           "if(!e.target.closest(\"input:enabled,textarea:enabled,button:enabled\"))"
-           "e.preventDefault()});\n"
-           "w.addEventListener(\"keydown\",function(e){if(e.key!=\"Tab\")return;"
-           "var c=[].filter.call(w.querySelectorAll(\"input,textarea,button\"),function(x){"
-           "return !x.disabled&&x.getClientRects().length});"
-           "var first=c[0],last=c[c.length-1];"
-           "if(document.activeElement==(e.shiftKey?first:last)){e.preventDefault();"
-           "(e.shiftKey?last:first).focus()}})})();\n</script>\n";
 }
 
 }  // namespace platform::web

@@ -32,10 +32,4 @@ std::string PageTitle(std::string_view caption);
 std::string WindowStyle(const Window& window);
 std::string WindowMarkup(const Window& window);
 
-// What a desktop window does that a page does not do of itself: Tab and Shift+Tab cycle through
-// the window's controls, a click on what takes no focus leaves the focus where it was, and on
-// a screen narrower than the window (a phone) the window scales down as a whole, layout
-// included, so all of it shows without scrolling sideways. At 1:1 on wider screens.
-std::string WindowScript(const Window& window);
-
 }  // namespace platform::web

@@ -8,6 +8,12 @@
 #include "platform/web/page.h"
 #include "platform/web/web_form.h"
 
+// The page's side, in form.js.
+extern "C" {
+void vrenkodal_listen_for_presses(const char* id, int control);
+void vrenkodal_ready();
+}
+
 namespace platform {
 
 namespace {
@@ -19,12 +25,6 @@ struct Shown {
     PressHandler on_press;
 };
 Shown* shown = nullptr;
-
-EM_JS(void, ListenForPresses, (const char* id, int control), {
-    document.getElementById(UTF8ToString(id))
-        .addEventListener(
-            "click", function() { Module["_vrenkodal_press"](control); });
-});
 
 ControlRef Described(int control) {
     return shown->window.controls[static_cast<std::size_t>(control)].ref;
@@ -41,9 +41,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void vrenkodal_press(int control) {
     shown->on_press(shown->form, Described(control));
 }
 
-// For the tests' driver, from a script in the page: the form's own reads and writes, so a test
-// sees what the program sees. A control is its index in the description, as for a press; a
-// text returned stays valid until the next call.
+// For the tests' driver, through the page's vrenkodalForm (form.js): the form's own reads and
+// writes, so a test sees what the program sees. A text returned stays valid until the next call.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* vrenkodal_form_text(int control) {
     return Returned(shown->form.Text(Described(control)));
 }
@@ -73,11 +72,10 @@ int Start(int /*argc*/, char** /*argv*/, const Window& window, PressHandler on_p
     for (std::size_t index = 0; index < window.controls.size(); ++index) {
         const Control& control = window.controls[index];
         if (control.kind == ControlKind::PushButton) {
-            ListenForPresses(web::ElementId(control.ref).c_str(), static_cast<int>(index));
+            vrenkodal_listen_for_presses(web::ElementId(control.ref).c_str(), static_cast<int>(index));
         }
     }
-    // From here a click is handled: a mark for the tests and for whoever measures the start.
-    EM_ASM(performance.mark("vrenkodal-ready"));
+    vrenkodal_ready();
     emscripten_exit_with_live_runtime();
 }
 

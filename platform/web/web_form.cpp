@@ -1,53 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "platform/web/web_form.h"
 
-#include <emscripten.h>
-
 #include <cstdlib>
 #include <memory>
 
 #include "platform/web/page.h"
 
+// The page's side of each operation, in form.js: each reads or writes the element with that id.
+extern "C" {
+void vrenkodal_set_hidden(const char* id, bool hidden);
+void vrenkodal_check(const char* id);
+char* vrenkodal_caption_of(const char* id);
+char* vrenkodal_value_of(const char* id);
+void vrenkodal_set_value(const char* id, const char* value);
+void vrenkodal_set_status(const char* id, const char* text);
+[[noreturn]] void vrenkodal_report_and_abort(const char* message);
+}
+
 namespace platform::web {
 
 namespace {
 
-// The page's side of each operation, on the element with that id. Strings cross as UTF-8.
-EM_JS(void, SetHidden, (const char* id, bool hidden), {
-    document.getElementById(UTF8ToString(id)).hidden = hidden;
-});
-EM_JS(void, Check, (const char* id), { document.getElementById(UTF8ToString(id)).checked = true; });
-// A caption is what the user reads: an option's label, a frame's legend, or the element's text.
-EM_JS(char*, CaptionOf, (const char* id), {
-    const element = document.getElementById(UTF8ToString(id));
-    const shown = element.type == "radio"         ? element.parentElement
-                  : element.tagName == "FIELDSET" ? element.querySelector("legend")
-                                                  : element;
-    return allocateUTF8(shown.textContent);
-});
-EM_JS(char*, ValueOf, (const char* id), {
-    return allocateUTF8(document.getElementById(UTF8ToString(id)).value);
-});
-EM_JS(void, SetValue, (const char* id, const char* value), {
-    document.getElementById(UTF8ToString(id)).value = UTF8ToString(value);
-});
-// A new text node each time: a live region says what is added to it, so the same text is said
-// again. Line breaks read as pauses.
-EM_JS(void, SetStatus, (const char* id, const char* text), {
-    document.getElementById(UTF8ToString(id))
-        .replaceChildren(document.createTextNode(UTF8ToString(text)));
-});
-// Said once, and the runtime stops: no later press runs on a window that no longer matches
-// its state.
-EM_JS(void, ReportAndAbort, (const char* message), {
-    const text = UTF8ToString(message);
-    alert(text);
-    abort(text);
-});
-
 [[noreturn]] void FailAndEnd(const std::string& what) {
-    ReportAndAbort(("Vrenkodal: " + what).c_str());
-    std::abort();  // not reached
+    vrenkodal_report_and_abort(("Vrenkodal: " + what).c_str());
 }
 
 std::string Taken(char* text) {
@@ -97,38 +72,39 @@ const Control& WebForm::ControlOf(ControlRef control, Wanted wanted) const {
 }
 
 void WebForm::SetVisible(ControlRef control, bool visible) {
-    SetHidden(ElementId(ControlOf(control, Wanted::Any).ref).c_str(), !visible);
+    vrenkodal_set_hidden(ElementId(ControlOf(control, Wanted::Any).ref).c_str(), !visible);
 }
 
 void WebForm::Select(ControlRef option) {
     // One radio group per frame: checking one clears the others.
-    Check(ElementId(ControlOf(option, Wanted::OptionButton).ref).c_str());
+    vrenkodal_check(ElementId(ControlOf(option, Wanted::OptionButton).ref).c_str());
 }
 
 std::string WebForm::Caption(ControlRef control) const {
-    return Taken(CaptionOf(ElementId(ControlOf(control, Wanted::Captioned).ref).c_str()));
+    return Taken(vrenkodal_caption_of(ElementId(ControlOf(control, Wanted::Captioned).ref).c_str()));
+}
+
+std::size_t WebForm::PlaceOf(const Control& control) const {
+    return static_cast<std::size_t>(&control - description_.controls.data());
 }
 
 std::string WebForm::Text(ControlRef text_box) const {
     const Control& box = ControlOf(text_box, Wanted::TextBox);
-    const std::string id = ElementId(box.ref);
-    std::string shown = Taken(ValueOf(id.c_str()));
-    const auto written = written_.find(id);
-    if (written != written_.end() && AsThePageKeepsIt(written->second, box.multi_line) == shown) {
-        return written->second;
-    }
+    std::string shown = Taken(vrenkodal_value_of(ElementId(box.ref).c_str()));
+    const std::optional<std::string>& written = written_[PlaceOf(box)];
+    if (written && AsThePageKeepsIt(*written, box.multi_line) == shown) return *written;
     // The user changed it since: line ends as the program writes them.
     return WithCrLf(shown);
 }
 
 void WebForm::SetText(ControlRef text_box, std::string_view text) {
-    const std::string id = ElementId(ControlOf(text_box, Wanted::TextBox).ref);
-    std::string& written = written_[id] = std::string(text);
-    SetValue(id.c_str(), written.c_str());
+    const Control& box = ControlOf(text_box, Wanted::TextBox);
+    const std::string& written = written_[PlaceOf(box)].emplace(text);
+    vrenkodal_set_value(ElementId(box.ref).c_str(), written.c_str());
 }
 
 void WebForm::Announce(ControlRef text_box) {
-    SetStatus(std::string(kAnnouncementId).c_str(), Text(text_box).c_str());
+    vrenkodal_set_status(std::string(kAnnouncementId).c_str(), Text(text_box).c_str());
 }
 
 }  // namespace platform::web

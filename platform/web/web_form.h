@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/form.h"
 
@@ -12,7 +13,8 @@ namespace platform::web {
 // program starts (see page.h). It only translates: each call reads or writes one element.
 class WebForm final : public Form {
   public:
-    explicit WebForm(const Window& window) : description_(window) {}
+    explicit WebForm(const Window& window)
+        : description_(window), written_(window.controls.size()) {}
 
     void SetVisible(ControlRef control, bool visible) override;
     void Select(ControlRef option) override;
@@ -26,11 +28,13 @@ class WebForm final : public Form {
     // The described control of the kind wanted; anything else is a fault of the program,
     // which the platform reports before it ends the program.
     const Control& ControlOf(ControlRef control, Wanted wanted) const;
+    // Where a control of the description stands in it.
+    std::size_t PlaceOf(const Control& control) const;
 
     const Window& description_;
-    // What the program last wrote into each text box: a text area keeps line ends as LF, and
-    // the program must read back the CR LF it wrote.
-    std::map<std::string, std::string> written_;
+    // What the program last wrote into each text box, by its place in the description: a text
+    // area keeps line ends as LF, and the program must read back the CR LF it wrote.
+    std::vector<std::optional<std::string>> written_;
 };
 
 }  // namespace platform::web

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Writes the page of the web program, with the window already in it:
-// write_page FILE.html ICON.base64 (the window's icon as a PNG, in base64). The program's
-// script is added to it when the page is assembled.
+// write_page FILE.html ICON.base64 (the window's icon as a PNG, in base64). The script, the
+// window's behaviour and the program, is added to it when the page is assembled.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -9,6 +9,15 @@
 
 #include "platform/web/page.h"
 #include "window/description.h"
+
+namespace {
+
+// What a search engine shows under the page's title.
+constexpr const char* kDescription =
+    "Какъв вид са годините на човек на дадена възраст: до 30 човешки, после конски, волски, "
+    "кучешки и маймунски. Училищно упражнение по физическо възпитание и информатика.";
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -26,11 +35,12 @@ int main(int argc, char** argv) {
     page << "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          << "<title>" << platform::web::PageTitle(window.caption) << "</title>\n"
+         << "<meta name=\"description\" content=\"" << kDescription << "\">\n"
          << "<link rel=\"icon\" type=\"image/png\" sizes=\"32x32\" href=\"data:image/png;base64,"
          << icon << "\">\n"
          << "<style>\nbody{margin:0}\n"
          << platform::web::WindowStyle(window) << "</style>\n</head>\n<body>\n"
-         << platform::web::WindowMarkup(window) << platform::web::WindowScript(window)
+         << platform::web::WindowMarkup(window)
          << "</body>\n</html>\n";
     if (!page.flush()) {
         std::fprintf(stderr, "write_page: cannot write %s\n", argv[1]);

@@ -52,10 +52,9 @@ return {
   focus: document.activeElement ? document.activeElement.id : "",
   controls: kinds.map((textBox, index) => {
     const e = document.getElementById(arguments[1][index]);
-    const shown = textBox ? Module._vrenkodal_form_text(index) : Module._vrenkodal_form_caption(index);
     return [e.checkVisibility(), !e.matches(":disabled"), !!e.checked,
             typeof e.selectionStart == "number" && e.selectionStart != e.selectionEnd,
-            UTF8ToString(shown)];
+            textBox ? vrenkodalForm.text(index) : vrenkodalForm.caption(index)];
   })
 };)";
 
@@ -84,23 +83,20 @@ class PageForm final : public platform::Form {
     explicit PageForm(WebDriver& driver) : driver_(driver) {}
 
     void SetVisible(ControlRef control, bool visible) override {
-        Call("Module._vrenkodal_form_set_visible(arguments[0], arguments[1])",
+        Call("vrenkodalForm.setVisible(arguments[0], arguments[1])",
              {IndexOf(control), visible});
     }
     void Select(ControlRef option) override {
-        Call("Module._vrenkodal_form_select(arguments[0])", {IndexOf(option)});
+        Call("vrenkodalForm.select(arguments[0])", {IndexOf(option)});
     }
     // Both as the window's last reading took them: a text box's text, another control's caption.
     std::string Caption(ControlRef control) const override;
     std::string Text(ControlRef text_box) const override { return Caption(text_box); }
     void SetText(ControlRef text_box, std::string_view text) override {
-        Call(R"(const text = allocateUTF8(arguments[1]);
-                Module._vrenkodal_form_set_text(arguments[0], text);
-                Module._free(text);)",
-             {IndexOf(text_box), text});
+        Call("vrenkodalForm.setText(arguments[0], arguments[1])", {IndexOf(text_box), text});
     }
     void Announce(ControlRef text_box) override {
-        Call("Module._vrenkodal_form_announce(arguments[0])", {IndexOf(text_box)});
+        Call("vrenkodalForm.announce(arguments[0])", {IndexOf(text_box)});
     }
 
   private:

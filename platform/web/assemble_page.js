@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// Puts the program into the page that already shows the window, as one script at the end of
+// its body, so the window paints first and nothing waits for the program:
+//   node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm RUNTIME.js PAGE.js LOAD.js [--site]
+// The script is the window's own behaviour (PAGE.js), the program's runtime, and the loader
+// with the module deflated and in base64, minified together. A site's page also names its
+// manifest and starts the service worker that keeps it offline. Run with NODE_PATH reaching
+// Debian's terser.
+"use strict";
+const fs = require("fs");
+const zlib = require("zlib");
+const { minify } = require("terser");
+
+async function main() {
+  const [output, pagePath, modulePath, ...rest] = process.argv.slice(2);
+  const site = rest.includes("--site");
+  const scripts = rest.filter((argument) => argument != "--site");
+  if (!output || !pagePath || !modulePath || scripts.length != 3) {
+    console.error("usage: node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm " +
+                  "RUNTIME.js PAGE.js LOAD.js [--site]");
+    process.exit(2);
+  }
+  const [runtime, window, load] = scripts.map((path) => fs.readFileSync(path, "utf8"));
+  const packed = zlib.deflateSync(fs.readFileSync(modulePath), { level: 9 }).toString("base64");
+  if (!load.includes("@MODULE@")) throw new Error(`${scripts[2]} has no @MODULE@`);
+
+  // Each ends as a statement: the runtime ends in a bare function expression.
+  let source = [window, runtime, load.replace("@MODULE@", () => packed)].join(";\n");
+  if (site) source = 'if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");\n' + source;
+  // The runtime's own names stay inside its factory; only Vrenkodal is left global.
+  const { code } = await minify(source, { compress: { passes: 2 }, mangle: true, format: { comments: false } });
+  if (/<\/script/i.test(code)) throw new Error("the script holds </script, which would end it early");
+
+  let page = fs.readFileSync(pagePath, "utf8");
+  if (!page.includes("</body>")) throw new Error(`${pagePath} has no </body>`);
+  if (site) {
+    page = page.replace("</head>", '<link rel="manifest" href="manifest.webmanifest">\n</head>');
+  }
+  page = page.replace("</body>", () => `<script>${code}</script>\n</body>`);
+  fs.writeFileSync(output, page);
+}
+
+main().catch((error) => {
+  console.error(`assemble_page: ${error.message}`);
+  process.exit(1);
+});
