@@ -245,7 +245,10 @@ std::string WindowStyle(const Window& window) {
 }
 
 std::string WindowMarkup(const Window& window) {
-    std::string out = "<main id=\"" + std::string(window.name) + "\">\n";
+    // The width is there for the script that fits the window to a narrow screen, which reads it
+    // without laying the page out.
+    std::string out = "<main id=\"" + std::string(window.name) + "\" data-width=\"" +
+                      Pixels(window.client_width) + "\">\n";
     const Control* first_focus = FirstToFocus(window, "");
     for (const Control* control : InFocusOrder(window, ""))
         AppendControl(out, window, *control, {}, first_focus);
