@@ -23,10 +23,10 @@ grep -q "^Commit: [0-9a-f]\{40\}$" BUILDINFO || fail "BUILDINFO names no commit"
 grep -q "^ g++-mingw-w64-i686-posix (= " BUILDINFO || fail "BUILDINFO lacks the toolchain"
 page=vrenkodal-$version-web.html site=vrenkodal-$version-web-site.zip
 [ -f "$page" ] || fail "no $page"
-[ "$(stat -c %s "$page")" -le 102400 ] || fail "$page is over 100 KB"
+[ "$(stat -c %s "$page")" -le 40960 ] || fail "$page is over 40 KB"
 [ "$(unzip -Z1 "$site" | LC_ALL=C sort | tr '\n' ' ')" = \
-  "icon-192.png icon-512.png index.html manifest.webmanifest sw.js " ] \
-    || fail "$site does not hold the five files of the site"
+  "icon-192.png icon-512.png index.html manifest.webmanifest sw.js vrenkodal.wasm.deflate " ] \
+    || fail "$site does not hold the six files of the site"
 unzip -p "$site" sw.js | grep -q "vrenkodal-$version\"" || fail "the site's store is not $version"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match"
 [ "$(wc -l < SHA256SUMS)" = 8 ] || fail "SHA256SUMS does not list the eight files"

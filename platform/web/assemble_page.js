@@ -2,12 +2,14 @@
 // Puts the program into the page that already shows the window, as one script at the end of
 // its body, so the window paints first and nothing waits for the program:
 //   node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm RUNTIME.js PAGE.js LOAD.js [--site]
-// The script is the window's own behaviour (PAGE.js), the program's runtime, and the loader
-// with the module deflated and in base64, minified together. A site's page also names its
-// manifest and starts the service worker that keeps it offline. Run with NODE_PATH reaching
-// Debian's terser.
+// The script is the window's own behaviour (PAGE.js), the program's runtime, and the loader,
+// minified together; the page carries the module deflated and in base64. A site's page fetches
+// the deflated module from vrenkodal.wasm.deflate, written beside it; it also names its
+// manifest and starts the service worker that keeps the site offline. Run with NODE_PATH
+// reaching Debian's terser.
 "use strict";
 const fs = require("fs");
+const path = require("path");
 const zlib = require("zlib");
 const { minify } = require("terser");
 
@@ -21,8 +23,13 @@ async function main() {
     process.exit(2);
   }
   const [runtime, window, load] = scripts.map((path) => fs.readFileSync(path, "utf8"));
-  const packed = zlib.deflateSync(fs.readFileSync(modulePath), { level: 9 }).toString("base64");
+  const deflated = zlib.deflateSync(fs.readFileSync(modulePath), { level: 9 });
   if (!load.includes("@MODULE@")) throw new Error(`${scripts[2]} has no @MODULE@`);
+  let packed = deflated.toString("base64");
+  if (site) {
+    fs.writeFileSync(path.join(path.dirname(output), "vrenkodal.wasm.deflate"), deflated);
+    packed = "";
+  }
 
   // Each ends as a statement: the runtime ends in a bare function expression.
   let source = [window, runtime, load.replace("@MODULE@", () => packed)].join(";\n");

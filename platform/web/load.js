@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Starts the program. Its WebAssembly module travels in the page deflated, then in base64 (less
-// than half its size), and the browser's own DecompressionStream unpacks it. The page is
-// assembled with the module in place of the marker at the end.
+// Starts the program. Its WebAssembly module travels deflated (less than half its size) and the
+// browser's own DecompressionStream unpacks it. The page carries it in itself, in base64 in
+// place of the marker at the end; the site's page, which a server sends, fetches it from the
+// file beside it instead, so that its first paint waits for the window's markup alone.
 (function (packed) {
   // The program's main leaves the runtime alive for the presses to come by unwinding the
   // JavaScript stack with "unwind": that is no error.
@@ -15,39 +16,56 @@
   }
 
   // The browser's own base64 decoder, where it has one, is many times quicker.
-  var bytes;
-  if (Uint8Array.fromBase64) {
-    bytes = Uint8Array.fromBase64(packed);
-  } else {
-    var text = atob(packed);
-    bytes = new Uint8Array(text.length);
+  function decoded(base64) {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
+    var text = atob(base64);
+    var bytes = new Uint8Array(text.length);
     for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    return bytes;
   }
 
   // Written and read through the stream's own writer and reader, the module unpacks in
   // promise jobs right after this script, before the page has even finished parsing; read
   // through a Response, it would wait for tasks behind the parser and the first frame.
-  var inflate = new DecompressionStream("deflate");
-  var writer = inflate.writable.getWriter();
-  writer.write(bytes);
-  writer.close();
-  var reader = inflate.readable.getReader();
-  var parts = [];
-  var size = 0;
-  function take(chunk) {
-    if (!chunk.done) {
-      parts.push(chunk.value);
-      size += chunk.value.length;
-      return reader.read().then(take);
+  function unpacked(deflated) {
+    var inflate = new DecompressionStream("deflate");
+    var writer = inflate.writable.getWriter();
+    writer.write(deflated);
+    writer.close();
+    var reader = inflate.readable.getReader();
+    var parts = [];
+    var size = 0;
+    function take(chunk) {
+      if (!chunk.done) {
+        parts.push(chunk.value);
+        size += chunk.value.length;
+        return reader.read().then(take);
+      }
+      var whole = new Uint8Array(size);
+      var at = 0;
+      parts.forEach(function (part) {
+        whole.set(part, at);
+        at += part.length;
+      });
+      return whole;
     }
-    var wasm = new Uint8Array(size);
-    var at = 0;
-    parts.forEach(function (part) {
-      wasm.set(part, at);
-      at += part.length;
-    });
-    // Compiled at once, here: the browser compiles each function only when it first runs.
-    Vrenkodal({ wasm: new WebAssembly.Module(wasm) });
+    return reader.read().then(take);
   }
-  reader.read().then(take);
+
+  var deflated = packed
+    ? Promise.resolve(decoded(packed))
+    : fetch("vrenkodal.wasm.deflate").then(function (response) {
+        if (!response.ok) throw new Error(response.status + " " + response.statusText);
+        return response.arrayBuffer().then(function (buffer) { return new Uint8Array(buffer); });
+      });
+  deflated
+    .then(unpacked)
+    .then(function (wasm) {
+      // Compiled at once, here: the browser compiles each function only when it first runs.
+      Vrenkodal({ wasm: new WebAssembly.Module(wasm) });
+    })
+    .catch(function (error) {
+      alert("Vrenkodal: програмата не можа да се зареди (" + error.message + "). " +
+            "Презаредете страницата.");
+    });
 })("@MODULE@");
