@@ -132,9 +132,10 @@ fuzz:
 	scripts/fuzz $(FUZZ_SECONDS)
 
 # Start-up time and memory against bare Qt and Win32 windows, the CPU time of a click, the .exe's
-# size; the page's size, first paint, readiness and click against a static page in Chromium.
+# size; the page's size, first paint, readiness and click against a static page in Chromium;
+# the site on a phone, by Lighthouse.
 bench: windows web
-	@scripts/setup linux tests browser
+	@scripts/setup linux tests browser bench
 	cmake --preset bench
 	cmake --build --preset bench --parallel
 	scripts/bench

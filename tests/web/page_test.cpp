@@ -145,6 +145,79 @@ TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
     EXPECT_EQ(requests, Json::array());
 }
 
+// The window paints from the markup alone: no script stands before it, and the head holds
+// nothing the browser must fetch or run before its first paint.
+TEST(SingleFile, ShowsTheWindowBeforeAnyScriptRuns) {
+    session->OpenProgram(kPage);
+    const Json found = session->Evaluate(R"(
+        const scripts = [...document.scripts];
+        return {
+          before: scripts.filter(s => s.compareDocumentPosition(document.querySelector("main")) &
+                                      Node.DOCUMENT_POSITION_FOLLOWING).length,
+          blocking: document.head.querySelectorAll("script, link[rel=stylesheet]").length,
+        };)");
+    EXPECT_EQ(found["before"], 0) << "a script before the window's markup";
+    EXPECT_EQ(found["blocking"], 0) << "a script or style sheet to fetch in the head";
+}
+
+// ---- Starting in browsers that lack what this Chromium has ---------------------------------
+
+struct LoaderRow {
+    const char* name;
+    const char* taken_away;  // run before the page's own scripts
+    const char* message;     // what the page must say; empty when the program must start
+};
+
+constexpr LoaderRow kLoaderRows[] = {
+    // Chromium 156 decodes base64 itself; older browsers take the script's own way.
+    {"without_native_base64_still_starts", "delete Uint8Array.fromBase64", ""},
+    {"without_decompression_stream_says_the_browser_is_too_old", "delete window.DecompressionStream",
+     "този браузър е твърде стар"},
+    {"with_a_broken_module_says_it_could_not_load",
+     "const write = WritableStreamDefaultWriter.prototype.write;"
+     "WritableStreamDefaultWriter.prototype.write = function (bytes) {"
+     "  return write.call(this, bytes.slice(0, 100)); };",
+     "програмата не можа да се зареди"},
+};
+
+void PrintTo(const LoaderRow& row, std::ostream* out) { *out << row.name; }
+
+class LoaderTest : public testing::TestWithParam<LoaderRow> {};
+
+TEST_P(LoaderTest, StartsOrSaysWhy) {
+    const LoaderRow& row = GetParam();
+    const std::string script = std::string("window.said = []; window.alert = m => said.push(m);") +
+                               row.taken_away;
+    const Json added =
+        session->DevTools("Page.addScriptToEvaluateOnNewDocument", {{"source", script}});
+    session->Navigate("about:blank");
+    session->Navigate(kPage);
+    const Json outcome = session->ExecuteAsync(R"(
+        const done = arguments[0], until = performance.now() + 3000;
+        (function wait() {
+          const ready = performance.getEntriesByName("vrenkodal-ready").length > 0;
+          if (ready || said.length || performance.now() > until) return done({ready, said});
+          setTimeout(wait, 5);
+        })();)");
+    session->DevTools("Page.removeScriptToEvaluateOnNewDocument",
+                      {{"identifier", added["identifier"]}});
+    if (std::string_view(row.message).empty()) {
+        ASSERT_EQ(outcome["said"], Json::array());
+        ASSERT_TRUE(outcome["ready"].get<bool>());
+        ShowAge("45", "mouse");
+        EXPECT_EQ(Report(), "Въведени години: 45\nтип: Волски\n");
+    } else {
+        EXPECT_FALSE(outcome["ready"].get<bool>());
+        ASSERT_EQ(outcome["said"].size(), 1u) << outcome.dump();
+        EXPECT_NE(outcome["said"][0].get<std::string>().find(row.message), std::string::npos)
+            << outcome.dump();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Page, LoaderTest, testing::ValuesIn(kLoaderRows), [](const auto& info) {
+    return std::string(info.param.name);
+});
+
 // What Chromium hands a screen reader: a polite live region, holding the answer after a press.
 TEST(LiveRegion, HoldsTheReportAfterAPressForScreenReaders) {
     session->SetWindowSize(1024, 768);
