@@ -72,7 +72,8 @@ int Start(int /*argc*/, char** /*argv*/, const Window& window, PressHandler on_p
     for (std::size_t index = 0; index < window.controls.size(); ++index) {
         const Control& control = window.controls[index];
         if (control.kind == ControlKind::PushButton) {
-            vrenkodal_listen_for_presses(web::ElementId(control.ref).c_str(), static_cast<int>(index));
+            vrenkodal_listen_for_presses(web::ElementId(control.ref).c_str(),
+                                         static_cast<int>(index));
         }
     }
     vrenkodal_ready();

@@ -81,7 +81,8 @@ void WebForm::Select(ControlRef option) {
 }
 
 std::string WebForm::Caption(ControlRef control) const {
-    return Taken(vrenkodal_caption_of(ElementId(ControlOf(control, Wanted::Captioned).ref).c_str()));
+    return Taken(
+        vrenkodal_caption_of(ElementId(ControlOf(control, Wanted::Captioned).ref).c_str()));
 }
 
 std::size_t WebForm::PlaceOf(const Control& control) const {

@@ -83,8 +83,7 @@ class PageForm final : public platform::Form {
     explicit PageForm(WebDriver& driver) : driver_(driver) {}
 
     void SetVisible(ControlRef control, bool visible) override {
-        Call("vrenkodalForm.setVisible(arguments[0], arguments[1])",
-             {IndexOf(control), visible});
+        Call("vrenkodalForm.setVisible(arguments[0], arguments[1])", {IndexOf(control), visible});
     }
     void Select(ControlRef option) override {
         Call("vrenkodalForm.select(arguments[0])", {IndexOf(option)});

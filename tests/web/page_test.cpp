@@ -171,7 +171,8 @@ struct LoaderRow {
 constexpr LoaderRow kLoaderRows[] = {
     // Chromium 156 decodes base64 itself; older browsers take the script's own way.
     {"without_native_base64_still_starts", "delete Uint8Array.fromBase64", ""},
-    {"without_decompression_stream_says_the_browser_is_too_old", "delete window.DecompressionStream",
+    {"without_decompression_stream_says_the_browser_is_too_old",
+     "delete window.DecompressionStream",
      "този браузър е твърде стар"},
     {"with_a_broken_module_says_it_could_not_load",
      "const write = WritableStreamDefaultWriter.prototype.write;"
@@ -186,8 +187,8 @@ class LoaderTest : public testing::TestWithParam<LoaderRow> {};
 
 TEST_P(LoaderTest, StartsOrSaysWhy) {
     const LoaderRow& row = GetParam();
-    const std::string script = std::string("window.said = []; window.alert = m => said.push(m);") +
-                               row.taken_away;
+    const std::string script =
+        std::string("window.said = []; window.alert = m => said.push(m);") + row.taken_away;
     const Json added =
         session->DevTools("Page.addScriptToEvaluateOnNewDocument", {{"source", script}});
     session->Navigate("about:blank");
