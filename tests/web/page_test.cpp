@@ -171,6 +171,13 @@ struct LoaderRow {
 constexpr LoaderRow kLoaderRows[] = {
     // Chromium 156 decodes base64 itself; older browsers take the script's own way.
     {"without_native_base64_still_starts", "delete Uint8Array.fromBase64", ""},
+    // Chrome before about 115 compiles no module over 4 KB on the page's own thread.
+    {"where_a_large_module_cannot_compile_at_once_still_starts",
+     "const Sync = WebAssembly.Module;"
+     "WebAssembly.Module = function (bytes) {"
+     "  if (bytes.byteLength > 4096) throw new RangeError('disallowed on the main thread');"
+     "  return new Sync(bytes); };",
+     ""},
     {"without_decompression_stream_says_the_browser_is_too_old",
      "delete window.DecompressionStream",
      "този браузър е твърде стар"},
