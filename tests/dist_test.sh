@@ -25,7 +25,7 @@ page=vrenkodal-$version-web.html site=vrenkodal-$version-web-site.zip
 [ -f "$page" ] || fail "no $page"
 [ "$(stat -c %s "$page")" -le 40960 ] || fail "$page is over 40 KB"
 [ "$(unzip -Z1 "$site" | LC_ALL=C sort | tr '\n' ' ')" = \
-  "icon-192.png icon-512.png index.html manifest.webmanifest sw.js vrenkodal.wasm.deflate " ] \
+  "icon-192.png icon-512.png index.html manifest.webmanifest sw.js vrenkodal-$version.wasm.deflate " ] \
     || fail "$site does not hold the six files of the site"
 unzip -p "$site" sw.js | grep -q "vrenkodal-$version\"" || fail "the site's store is not $version"
 sha256sum --quiet -c SHA256SUMS || fail "SHA256SUMS does not match"

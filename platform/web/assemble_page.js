@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Puts the program into the page that already shows the window, as one script at the end of
 // its body, so the window paints first and nothing waits for the program:
-//   node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm RUNTIME.js PAGE.js LOAD.js [--site]
+//   node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm RUNTIME.js PAGE.js LOAD.js
+//       [--site MODULE_FILE]
 // The script is the window's own behaviour (PAGE.js), the program's runtime, and the loader,
 // minified together; the page carries the module deflated and in base64. A site's page fetches
-// the deflated module from vrenkodal.wasm.deflate, written beside it; it also names its
-// manifest and starts the service worker that keeps the site offline. Run with NODE_PATH
-// reaching Debian's terser.
+// the deflated module from MODULE_FILE, written beside it; it also names its manifest and
+// starts the service worker that keeps the site offline. Run with NODE_PATH reaching Debian's
+// terser.
 "use strict";
 const fs = require("fs");
 const path = require("path");
@@ -15,24 +16,29 @@ const { minify } = require("terser");
 
 async function main() {
   const [output, pagePath, modulePath, ...rest] = process.argv.slice(2);
-  const site = rest.includes("--site");
-  const scripts = rest.filter((argument) => argument != "--site");
-  if (!output || !pagePath || !modulePath || scripts.length != 3) {
+  const siteAt = rest.indexOf("--site");
+  const site = siteAt != -1;
+  const moduleFile = site ? rest[siteAt + 1] : "";
+  const scripts = site ? rest.slice(0, siteAt) : rest;
+  if (!output || !pagePath || !modulePath || scripts.length != 3 || (site && !moduleFile)) {
     console.error("usage: node assemble_page.js OUTPUT.html PAGE.html MODULE.wasm " +
-                  "RUNTIME.js PAGE.js LOAD.js [--site]");
+                  "RUNTIME.js PAGE.js LOAD.js [--site MODULE_FILE]");
     process.exit(2);
   }
   const [runtime, window, load] = scripts.map((path) => fs.readFileSync(path, "utf8"));
   const deflated = zlib.deflateSync(fs.readFileSync(modulePath), { level: 9 });
-  if (!load.includes("@MODULE@")) throw new Error(`${scripts[2]} has no @MODULE@`);
+  if (!load.includes("@MODULE@") || !load.includes("@MODULE_FILE@")) {
+    throw new Error(`${scripts[2]} lacks @MODULE@ or @MODULE_FILE@`);
+  }
   let packed = deflated.toString("base64");
   if (site) {
-    fs.writeFileSync(path.join(path.dirname(output), "vrenkodal.wasm.deflate"), deflated);
+    fs.writeFileSync(path.join(path.dirname(output), moduleFile), deflated);
     packed = "";
   }
+  const loader = load.replace("@MODULE@", () => packed).replace("@MODULE_FILE@", () => moduleFile);
 
   // Each ends as a statement: the runtime ends in a bare function expression.
-  let source = [window, runtime, load.replace("@MODULE@", () => packed)].join(";\n");
+  let source = [window, runtime, loader].join(";\n");
   if (site) source = 'if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");\n' + source;
   // The runtime's own names stay inside its factory; only Vrenkodal is left global.
   const { code } = await minify(source, { compress: { passes: 2 }, mangle: true, format: { comments: false } });

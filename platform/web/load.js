@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Starts the program. Its WebAssembly module travels deflated (less than half its size) and the
 // browser's own DecompressionStream unpacks it. The page carries it in itself, in base64 in
-// place of the marker at the end; the site's page, which a server sends, fetches it from the
-// file beside it instead, so that its first paint waits for the window's markup alone.
-(function (packed) {
+// place of the first marker at the end; the site's page, which a server sends, fetches it from
+// the file beside it named in place of the second, so that its first paint waits for the
+// window's markup alone. That name carries the version: a page kept by the site's service
+// worker never meets another version's module.
+(function (packed, file) {
   // The program's main leaves the runtime alive for the presses to come by unwinding the
   // JavaScript stack with "unwind": that is no error.
   addEventListener("unhandledrejection", function (event) {
@@ -54,7 +56,7 @@
 
   var deflated = packed
     ? Promise.resolve(decoded(packed))
-    : fetch("vrenkodal.wasm.deflate").then(function (response) {
+    : fetch(file).then(function (response) {
         if (!response.ok) throw new Error(response.status + " " + response.statusText);
         return response.arrayBuffer().then(function (buffer) { return new Uint8Array(buffer); });
       });
@@ -78,4 +80,4 @@
       alert("Vrenkodal: програмата не можа да се зареди (" + error.message + "). " +
             "Презаредете страницата.");
     });
-})("@MODULE@");
+})("@MODULE@", "@MODULE_FILE@");
