@@ -155,8 +155,8 @@ QtForm::QtForm(const Window& window, PressHandler on_press)
     }
     SetUpFocusOrder(window);
 
-    static const bool factory_installed = (QAccessible::installFactory(NoticeAccessible), true);
-    (void)factory_installed;
+    [[maybe_unused]] static const bool factory_installed =
+        (QAccessible::installFactory(NoticeAccessible), true);
     notice_ = new Notice(this);
     notice_->setGeometry(-1, -1, 1, 1);
     notice_->setFocusPolicy(Qt::NoFocus);

@@ -429,21 +429,22 @@ std::string Win32Form::Caption(ControlRef control) const {
     return ToUtf8(WindowText(handle));
 }
 
-std::string Win32Form::Text(ControlRef text_box) const {
+HWND Win32Form::TextBox(ControlRef text_box) const {
     const HWND handle = Widget(text_box);
     if (Find(handle)->control->kind != ControlKind::TextBox) NoSuchControl(text_box, "text box");
-    return ToUtf8(WindowText(handle));
+    return handle;
+}
+
+std::string Win32Form::Text(ControlRef text_box) const {
+    return ToUtf8(WindowText(TextBox(text_box)));
 }
 
 void Win32Form::SetText(ControlRef text_box, std::string_view text) {
-    const HWND handle = Widget(text_box);
-    if (Find(handle)->control->kind != ControlKind::TextBox) NoSuchControl(text_box, "text box");
-    SetWindowTextW(handle, ToUtf16(text).c_str());
+    SetWindowTextW(TextBox(text_box), ToUtf16(text).c_str());
 }
 
 void Win32Form::Announce(ControlRef text_box) {
-    const HWND handle = Widget(text_box);
-    if (Find(handle)->control->kind != ControlKind::TextBox) NoSuchControl(text_box, "text box");
+    const HWND handle = TextBox(text_box);
     if (std::find(live_regions_.begin(), live_regions_.end(), handle) == live_regions_.end() &&
         MarkLiveRegion(handle)) {
         live_regions_.push_back(handle);

@@ -31,6 +31,8 @@ class Win32Form final : public Form {
     HWND Handle() const { return window_; }
     // The window that shows a control; ends the program if the window has none.
     HWND Widget(ControlRef control) const;
+    // The same for a text box; ends the program if the control is none.
+    HWND TextBox(ControlRef text_box) const;
     int Dpi() const { return dpi_; }
 
     // Tab, Shift+Tab and Space for the window's controls, as in a dialog box. True when the

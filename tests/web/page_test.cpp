@@ -137,25 +137,19 @@ INSTANTIATE_TEST_SUITE_P(Screens, FitTest, testing::ValuesIn(kFitRows), [](const
 
 // ---- One file: opened from disk it asks for nothing else -----------------------------------
 
-TEST(SingleFile, OpensFromDiskWithoutAnyOtherRequest) {
-    session->OpenProgram(kPage);
-    const Json requests = session->Evaluate(
-        "return performance.getEntriesByType('resource').map(e => e.name)"
-        ".filter(name => !name.startsWith('data:'))");
-    EXPECT_EQ(requests, Json::array());
-}
-
-// The window paints from the markup alone: no script stands before it, and the head holds
-// nothing the browser must fetch or run before its first paint.
-TEST(SingleFile, ShowsTheWindowBeforeAnyScriptRuns) {
+// From disk it asks for nothing else; the window paints from the markup alone: no script
+// stands before it, and the head holds nothing the browser must fetch or run first.
+TEST(SingleFile, OpensFromDiskAskingForNothingAndPaintsBeforeAnyScript) {
     session->OpenProgram(kPage);
     const Json found = session->Evaluate(R"(
-        const scripts = [...document.scripts];
         return {
-          before: scripts.filter(s => s.compareDocumentPosition(document.querySelector("main")) &
-                                      Node.DOCUMENT_POSITION_FOLLOWING).length,
+          requests: performance.getEntriesByType("resource").map(e => e.name)
+                        .filter(name => !name.startsWith("data:")),
+          before: [...document.scripts].filter(s => s.compareDocumentPosition(
+              document.querySelector("main")) & Node.DOCUMENT_POSITION_FOLLOWING).length,
           blocking: document.head.querySelectorAll("script, link[rel=stylesheet]").length,
         };)");
+    EXPECT_EQ(found["requests"], Json::array());
     EXPECT_EQ(found["before"], 0) << "a script before the window's markup";
     EXPECT_EQ(found["blocking"], 0) << "a script or style sheet to fetch in the head";
 }
