@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What only the Qt window decides: the fonts it resolves, captions that fit whatever font the
-// system has, drawing on a scaled screen, and what a press repaints. What every platform's window
-// must do is in the conformance suite.
+// system has, drawing on a scaled screen, what a press repaints, and how it reads the desktop's
+// high-contrast setting. What every platform's window must do is in the conformance suite.
 #include <memory>
 
 #include <QApplication>
@@ -14,8 +14,10 @@
 #include <QSet>
 #include <QTest>
 
+#include "platform/qt/high_contrast_setting.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_look.h"
+#include "tests/settings_portal.h"
 #include "window/binding.h"
 #include "window/commands.h"
 #include "window/description.h"
@@ -49,7 +51,10 @@ class QtWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { platform::UseProgramStyle(); }
+    void initTestCase() {
+        platform::UseProgramStyle();
+        portal_ = std::make_unique<testing_support::SettingsPortal>();
+    }
 
     void init() {
         binding_ = std::make_unique<vrenkodal::WindowBinding>();
@@ -199,6 +204,47 @@ class QtWindowTest : public QObject {
         }
     }
 
+    // What the desktop's Settings portal may hold when the window asks: each desktop's key,
+    // and values in a shape the interface does not promise.
+    void readsTheDesktopsHighContrastSetting_data() {
+        QTest::addColumn<QString>("name_space");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("on");
+        const QString gnome = "org.gnome.desktop.a11y.interface";
+        const QString appearance = "org.freedesktop.appearance";
+        QTest::newRow("gnome_on") << gnome << "high-contrast" << QVariant(true) << true;
+        QTest::newRow("gnome_off") << gnome << "high-contrast" << QVariant(false) << false;
+        QTest::newRow("cross_desktop_higher") << appearance << "contrast" << QVariant(1u) << true;
+        QTest::newRow("cross_desktop_no_preference")
+            << appearance << "contrast" << QVariant(0u) << false;
+        QTest::newRow("dark_scheme_is_no_contrast")
+            << appearance << "color-scheme" << QVariant(1u) << false;
+        QTest::newRow("wrapped_once_more")
+            << gnome << "high-contrast" << QVariant::fromValue(QDBusVariant(true)) << true;
+        QTest::newRow("text_is_not_a_switch")
+            << gnome << "high-contrast" << QVariant(QStringLiteral("true")) << false;
+    }
+    void readsTheDesktopsHighContrastSetting() {
+        QFETCH(QString, name_space);
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(bool, on);
+        portal_->Set(name_space, key, value, false);
+        std::vector<bool> told;
+        platform::HighContrastSetting setting([&told](bool now) { told.push_back(now); }, nullptr);
+        QTRY_VERIFY(!told.empty());
+        QCOMPARE(told.front(), on);
+        if (!on) {
+            // The same value again tells nothing; turning it on, the window hears.
+            portal_->Set(name_space, key, value);
+            portal_->SetHighContrast(true);
+            QTRY_COMPARE(told.size(), std::size_t{2});
+            QVERIFY(told.back());
+        }
+        portal_->Clear();
+    }
+
   private:
     void Press(std::int16_t button) {
         QTest::mouseClick(form_->Widget(vrenkodal::CommandButton(button)), Qt::LeftButton);
@@ -207,6 +253,7 @@ class QtWindowTest : public QObject {
 
     std::unique_ptr<vrenkodal::WindowBinding> binding_;
     std::unique_ptr<platform::QtForm> form_;
+    std::unique_ptr<testing_support::SettingsPortal> portal_;
 };
 
 QTEST_MAIN(QtWindowTest)

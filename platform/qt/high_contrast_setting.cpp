@@ -1,46 +1,89 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/high_contrast_setting.h"
 
-#include <gio/gio.h>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QMap>
+#include <QStringList>
+#include <QVariant>
 
 namespace platform {
 
 namespace {
 
-constexpr const char* kSchema = "org.gnome.desktop.a11y.interface";
-constexpr const char* kKey = "high-contrast";
+constexpr QLatin1StringView kService("org.freedesktop.portal.Desktop");
+constexpr QLatin1StringView kPath("/org/freedesktop/portal/desktop");
+constexpr QLatin1StringView kInterface("org.freedesktop.portal.Settings");
+constexpr QLatin1StringView kAppearance("org.freedesktop.appearance");
+constexpr QLatin1StringView kContrast("contrast");
+constexpr QLatin1StringView kGnome("org.gnome.desktop.a11y.interface");
+constexpr QLatin1StringView kHighContrast("high-contrast");
+constexpr unsigned kHigherContrast = 1;
+
+// Some portals wrap a value in a variant once more than the interface says.
+QVariant Unwrapped(QVariant value) {
+    while (value.metaType() == QMetaType::fromType<QDBusVariant>()) {
+        value = value.value<QDBusVariant>().variant();
+    }
+    return value;
+}
 
 }  // namespace
 
-HighContrastSetting::HighContrastSetting(std::function<void(bool on)> changed)
-    : changed_(std::move(changed)) {
-    // GSettings ends the program on a schema or key it does not know: ask first.
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    GSettingsSchema* schema =
-        source ? g_settings_schema_source_lookup(source, kSchema, TRUE) : nullptr;
-    if (schema == nullptr) return;
-    const bool has_key = g_settings_schema_has_key(schema, kKey);
-    g_settings_schema_unref(schema);
-    if (!has_key) return;
-    auto* settings = g_settings_new(kSchema);
-    settings_ = settings;
-    handler_ = g_signal_connect(
-        settings,
-        "changed::high-contrast",
-        G_CALLBACK(+[](GSettings* from, gchar*, gpointer self) {
-            static_cast<HighContrastSetting*>(self)->changed_(g_settings_get_boolean(from, kKey));
-        }),
-        this);
+HighContrastSetting::HighContrastSetting(std::function<void(bool on)> changed, QObject* parent)
+    : QObject(parent), changed_(std::move(changed)) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return;
+    bus.connect(kService,
+                kPath,
+                kInterface,
+                QStringLiteral("SettingChanged"),
+                this,
+                SLOT(SettingChanged(QDBusMessage)));
+    QDBusMessage read =
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("ReadAll"));
+    read << QStringList{kAppearance, kGnome};
+    auto* answer = new QDBusPendingCallWatcher(bus.asyncCall(read), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this, &HighContrastSetting::Answered);
 }
 
-HighContrastSetting::~HighContrastSetting() {
-    if (settings_ == nullptr) return;
-    g_signal_handler_disconnect(settings_, handler_);
-    g_object_unref(settings_);
+void HighContrastSetting::Answered(QDBusPendingCallWatcher* call) {
+    call->deleteLater();
+    const QDBusMessage reply = call->reply();
+    // No portal, or one that answers in another shape: the setting stays off.
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != "a{sa{sv}}") return;
+    QMap<QString, QVariantMap> spaces;
+    reply.arguments().constFirst().value<QDBusArgument>() >> spaces;
+    for (auto space = spaces.cbegin(); space != spaces.cend(); ++space) {
+        for (auto key = space->cbegin(); key != space->cend(); ++key) {
+            Take(space.key(), key.key(), key.value());
+        }
+    }
+    changed_(on_);
 }
 
-bool HighContrastSetting::On() const {
-    return settings_ != nullptr && g_settings_get_boolean(static_cast<GSettings*>(settings_), kKey);
+void HighContrastSetting::SettingChanged(const QDBusMessage& message) {
+    if (message.signature() != "ssv") return;
+    const bool was = on_;
+    const QList<QVariant> arguments = message.arguments();
+    Take(arguments[0].toString(), arguments[1].toString(), arguments[2]);
+    if (on_ != was) changed_(on_);
+}
+
+void HighContrastSetting::Take(const QString& name_space,
+                               const QString& key,
+                               const QVariant& value) {
+    const QVariant plain = Unwrapped(value);
+    if (name_space == kAppearance && key == kContrast) {
+        appearance_ =
+            plain.metaType() == QMetaType::fromType<uint>() && plain.toUInt() == kHigherContrast;
+    } else if (name_space == kGnome && key == kHighContrast) {
+        gnome_ = plain.metaType() == QMetaType::fromType<bool>() && plain.toBool();
+    }
+    on_ = appearance_ || gnome_;
 }
 
 }  // namespace platform

@@ -154,16 +154,19 @@ QtForm::QtForm(const Window& window, PressHandler on_press)
         }
     }
     SetUpFocusOrder(window);
+    Colour(false);
+}
 
-    [[maybe_unused]] static const bool factory_installed =
-        (QAccessible::installFactory(NoticeAccessible), true);
-    notice_ = new Notice(this);
-    notice_->setGeometry(-1, -1, 1, 1);
-    notice_->setFocusPolicy(Qt::NoFocus);
-    notice_->hide();
-
-    contrast_ = std::make_unique<HighContrastSetting>([this](bool on) { Colour(on); });
-    Colour(contrast_->On());
+void QtForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The desktop's high-contrast setting is asked once the first frame is on the screen, not
+    // before: where it is on, the window is drawn again in the system's colours, one frame later.
+    if (contrast_ != nullptr) return;
+    contrast_ = new HighContrastSetting(
+        [this](bool on) {
+            if (on != high_contrast_) Colour(high_contrast_ = on);
+        },
+        this);
 }
 
 void QtForm::Colour(bool high_contrast) {
@@ -312,6 +315,14 @@ void QtForm::SetText(ControlRef text_box, std::string_view text) {
 }
 
 void QtForm::Announce(ControlRef text_box) {
+    // Made on the first announcement: a window that is only looked at never pays for it.
+    if (notice_ == nullptr) {
+        [[maybe_unused]] static const bool factory_installed =
+            (QAccessible::installFactory(NoticeAccessible), true);
+        notice_ = new Notice(this);
+        notice_->setGeometry(-1, -1, 1, 1);
+        notice_->setFocusPolicy(Qt::NoFocus);
+    }
     // Shown again each time, so the same text is spoken again; line breaks read as pauses.
     notice_->hide();
     notice_->setAccessibleName(ToQString(Text(text_box)).replace(kCrLf, kLf).trimmed());

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -29,6 +28,9 @@ class QtForm final : public QWidget, public Form {
     // The widget that shows a control; ends the program if the window has none.
     QWidget* Widget(ControlRef control) const;
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     QWidget* Create(const Control& control, QWidget* parent);
     // The description's colours, or in high contrast the system's for everything.
@@ -37,9 +39,10 @@ class QtForm final : public QWidget, public Form {
 
     std::map<std::pair<std::string, int>, QWidget*> widgets_;
     PressHandler on_press_;
-    QWidget* notice_ = nullptr;  // what screen readers are told, unseen
+    QWidget* notice_ = nullptr;  // what screen readers are told, unseen; made when first needed
     const Window& description_;
-    std::unique_ptr<HighContrastSetting> contrast_;
+    HighContrastSetting* contrast_ = nullptr;  // asked once the first frame is drawn
+    bool high_contrast_ = false;
 };
 
 }  // namespace platform

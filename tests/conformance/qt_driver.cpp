@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window on Qt, driven with QTest's key and mouse events, offscreen or on a display.
-// GLib before Qt: its headers use a name that Qt makes a keyword.
-#include <gio/gio.h>
-
+// The window on Qt, driven with QTest's key and mouse events, offscreen or on a display, with
+// the desktop's Settings portal played by the test on a session bus of its own.
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +14,7 @@
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_look.h"
 #include "tests/conformance/window_driver.h"
+#include "tests/settings_portal.h"
 #include "window/binding.h"
 #include "window/description.h"
 
@@ -46,6 +45,8 @@ class Listener final : public QObject {
     }
     std::vector<std::string> heard;
 };
+
+testing_support::SettingsPortal* portal = nullptr;
 
 class QtDriver final : public WindowDriver {
   public:
@@ -127,9 +128,7 @@ class QtDriver final : public WindowDriver {
         contrast.setColor(QPalette::ButtonText, QColor(255, 255, 255));
         contrast.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 255, 0));
         QApplication::setPalette(on ? contrast : usual);
-        GSettings* settings = g_settings_new("org.gnome.desktop.a11y.interface");
-        g_settings_set_boolean(settings, "high-contrast", on);
-        g_object_unref(settings);
+        portal->SetHighContrast(on);
         // The change reaches the window through the event loop.
         const QColor wanted = on ? contrast.color(QPalette::Window) : QColor(192, 192, 255);
         for (int turn = 0; turn < 1000 && form_.palette().color(QPalette::Window) != wanted;
@@ -197,10 +196,9 @@ std::unique_ptr<WindowDriver> OpenWindow() { return std::make_unique<QtDriver>()
 }  // namespace conformance
 
 int main(int argc, char** argv) {
-    // The desktop's settings in memory: the test turns high contrast on without touching the
-    // user's own.
-    qputenv("GSETTINGS_BACKEND", "memory");
     QApplication application(argc, argv);
+    testing_support::SettingsPortal settings_portal;
+    conformance::portal = &settings_portal;
     // A steady text cursor: what a grab sees does not hang on the moment of its blink.
     QApplication::setCursorFlashTime(0);
     platform::UseProgramStyle();
