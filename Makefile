@@ -131,14 +131,16 @@ fuzz:
 	cmake --build --preset fuzz --parallel
 	scripts/fuzz $(FUZZ_SECONDS)
 
-# Start-up time and memory against bare Qt and Win32 windows, the CPU time of a click, the .exe's
-# size; the page's size, first paint, readiness and click against a static page in Chromium;
-# the site on a phone, by Lighthouse.
+# Start-up time and memory against bare Qt and Win32 windows, the CPU time of a click, the
+# programs' sizes; the page's size, first paint, readiness and click against a static page in
+# Chromium; the site on a phone, by Lighthouse. Each beside the same figure of a baseline
+# commit, built in a worktree of its own: the one bench/baseline names, or BASELINE=REV.
+BASELINE ?= $(shell grep -v '^\#' bench/baseline)
 bench: windows web
 	@scripts/setup linux tests browser bench
 	cmake --preset bench
 	cmake --build --preset bench --parallel
-	scripts/bench
+	base=$$(scripts/baseline $(BASELINE)) && scripts/bench 25 "$$base"
 
 # The desktop, Windows and web site icons, redrawn from the window's own (needs ImageMagick).
 # The large ones are its pixels made bigger, each a square of 6 or 16.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The browser's program against its floor, a hand-written static page with the same controls,
-// side by side in one headless Chromium: web_bench PAGE.html FLOOR.html RUNS CLICKS
-// Loads alternate, the first of each pair rotating, so that drift in the machine affects both
+// side by side in one headless Chromium, and beside them the page of a baseline commit where one is
+// given: web_bench PAGE.html FLOOR.html RUNS CLICKS [BASELINE.html]
+// Loads alternate, the first of each round rotating, so that drift in the machine affects both
 // alike. Prints Markdown tables of medians.
 #include <algorithm>
 #include <cstdio>
@@ -93,27 +94,29 @@ double ClickMilliseconds(webdriver::Session& browser, const Json& button, int ro
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: web_bench PAGE.html FLOOR.html RUNS CLICKS\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: web_bench PAGE.html FLOOR.html RUNS CLICKS [BASELINE.html]\n");
         return 2;
     }
-    const std::string pages[] = {std::filesystem::absolute(argv[1]).string(),
-                                 std::filesystem::absolute(argv[2]).string()};
+    // The page measured, the floor, and the baseline commit's page where one is given.
+    std::vector<std::string> pages = {std::filesystem::absolute(argv[1]).string(),
+                                      std::filesystem::absolute(argv[2]).string()};
+    if (argc == 6) pages.push_back(std::filesystem::absolute(argv[5]).string());
+    const std::size_t count = pages.size();
     const int runs = std::stoi(argv[3]);
     const int clicks = std::stoi(argv[4]);
     try {
         webdriver::Session browser(1024, 768);
-        std::vector<Load> loads[2];
-        Open(browser, pages[0]);  // unmeasured: the file cache
-        Open(browser, pages[1]);
+        std::vector<std::vector<Load>> loads(count);
+        for (const std::string& page : pages) Open(browser, page);  // unmeasured: the file cache
         for (int run = 0; run < runs; ++run) {
-            for (int turn = 0; turn < 2; ++turn) {
-                const int which = (run + turn) % 2;
+            for (std::size_t turn = 0; turn < count; ++turn) {
+                const std::size_t which = (run + turn) % count;
                 loads[which].push_back(Open(browser, pages[which]));
             }
         }
-        std::vector<double> click_times[2];
-        for (int which = 0; which < 2; ++which) {
+        std::vector<std::vector<double>> click_times(count);
+        for (std::size_t which = 0; which < count; ++which) {
             Open(browser, pages[which]);
             browser.Evaluate(kClockScript);
             const Json button = browser.Execute("return document.querySelector('button')");
@@ -123,59 +126,55 @@ int main(int argc, char** argv) {
             }
         }
 
-        const auto values = [&](int which, double Load::*field) {
+        const auto values = [&](std::size_t which, double Load::*field) {
             std::vector<double> taken;
             for (const Load& load : loads[which]) taken.push_back(load.*field);
             return taken;
         };
-        const auto median = [&](int which, double Load::*field) {
-            return Median(values(which, field));
+        const auto medians = [&](double Load::*field) {
+            std::vector<double> taken;
+            for (std::size_t which = 0; which < count; ++which) {
+                taken.push_back(Median(values(which, field)));
+            }
+            return taken;
         };
-        const double bytes[] = {static_cast<double>(std::filesystem::file_size(pages[0])),
-                                static_cast<double>(std::filesystem::file_size(pages[1]))};
-        const double paint[] = {median(0, &Load::first_paint), median(1, &Load::first_paint)};
-        const double load[] = {median(0, &Load::load_event), median(1, &Load::load_event)};
-        const double ready[] = {median(0, &Load::ready_for_input),
-                                median(1, &Load::ready_for_input)};
-        const double click[] = {Median(click_times[0]), Median(click_times[1])};
-        // Each row: the page, the floor, and the floor's figure the goal compares with.
+        std::vector<double> bytes, click;
+        for (std::size_t which = 0; which < count; ++which) {
+            bytes.push_back(static_cast<double>(std::filesystem::file_size(pages[which])));
+            click.push_back(Median(click_times[which]));
+        }
+        const std::vector<double> paint = medians(&Load::first_paint);
+        const std::vector<double> load = medians(&Load::load_event);
+        const std::vector<double> ready = medians(&Load::ready_for_input);
+        // Each row: each page's figure, and the floor's figure the goal compares with.
         struct Row {
             std::string what;
             int decimals;
-            double page, floor, against;
+            std::vector<double> figures;
+            double against;
             std::string goal;  // empty: none
             bool met;
             std::string spread;  // the page's middle half
         };
         const Row rows[] = {
-            {"size (bytes)",
-             0,
-             bytes[0],
-             bytes[1],
-             bytes[1],
-             "at most 40 KB (40,960)",
-             bytes[0] <= 40960,
-             ""},
+            {"size (bytes)", 0, bytes, bytes[1], "at most 40 KB (40,960)", bytes[0] <= 40960, ""},
             {"first contentful paint, median (ms)",
              1,
-             paint[0],
-             paint[1],
+             paint,
              paint[1],
              "at most 1.10 × the floor",
              paint[0] <= 1.10 * paint[1],
              MiddleHalf(values(0, &Load::first_paint), 1)},
             {"load event, median (ms)",
              1,
-             load[0],
-             load[1],
+             load,
              load[1],
              "",
              false,
              MiddleHalf(values(0, &Load::load_event), 1)},
             {"ready for input, median (ms); the floor: its load event",
              1,
-             ready[0],
-             ready[1],
+             ready,
              load[1],
              "at most 1.25 × the floor's load event",
              ready[0] <= 1.25 * load[1],
@@ -183,27 +182,31 @@ int main(int argc, char** argv) {
             {"one click: its handlers and the next frame, median of " + std::to_string(clicks) +
                  " (ms)",
              1,
-             click[0],
-             click[1],
+             click,
              click[1],
              "under 1 ms",
              click[0] < 1.0,
              MiddleHalf(click_times[0], 1)},
         };
+        const bool baseline = count == 3;
         std::printf(
-            "| %d loads each, in rotating order | vrenkodal.html | its middle half | static floor "
-            "| "
-            "ratio | goal |\n|---|---|---|---|---|---|\n",
-            runs);
+            "| %d loads each, in rotating order | vrenkodal.html | its middle half |%s static "
+            "floor | ÷ floor |%s goal |\n|---|---|---|---|---|---|%s\n",
+            runs,
+            baseline ? " baseline |" : "",
+            baseline ? " ÷ baseline |" : "",
+            baseline ? "---|---|" : "");
         for (const Row& row : rows) {
-            std::printf("| %s | %.*f | %s | %.*f | %.2f | %s%s |\n",
+            std::printf("| %s | %.*f | %s |",
                         row.what.c_str(),
                         row.decimals,
-                        row.page,
-                        row.spread.c_str(),
-                        row.decimals,
-                        row.floor,
-                        row.page / row.against,
+                        row.figures[0],
+                        row.spread.c_str());
+            if (baseline) std::printf(" %.*f |", row.decimals, row.figures[2]);
+            std::printf(
+                " %.*f | %.2f |", row.decimals, row.figures[1], row.figures[0] / row.against);
+            if (baseline) std::printf(" %.2f |", row.figures[0] / row.figures[2]);
+            std::printf(" %s%s |\n",
                         row.goal.c_str(),
                         row.goal.empty() ? ""
                         : row.met        ? ": met"
