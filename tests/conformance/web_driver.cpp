@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -264,13 +265,25 @@ class WebDriver final : public WindowDriver {
         snapshot_.reset();
     }
     // At the middle of the control's place: a hidden control is not there, and the click
-    // reaches whatever is.
+    // reaches whatever is. The place is measured once, since the window's layout is fixed. The
+    // press and the release go through DevTools, as chromedriver's own actions send them, but
+    // without the pointer's move and the actions' bookkeeping, which took half the time.
     void Click(ControlRef control) override {
-        const Json middle = session->Evaluate(std::string(kMeasure) + R"(
-            const r = measure(shape(arguments[0]));
-            return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
-                                              {platform::web::ElementId(control)});
-        session->Click("viewport", middle[0].get<int>(), middle[1].get<int>());
+        auto [middle, measured] = middles_.try_emplace(IndexOf(control));
+        if (measured) {
+            middle->second = session->Evaluate(std::string(kMeasure) + R"(
+                const r = measure(shape(arguments[0]));
+                return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
+                                               {platform::web::ElementId(control)});
+        }
+        for (const char* type : {"mousePressed", "mouseReleased"}) {
+            session->DevTools("Input.dispatchMouseEvent",
+                              {{"type", type},
+                               {"x", middle->second[0]},
+                               {"y", middle->second[1]},
+                               {"button", "left"},
+                               {"clickCount", 1}});
+        }
         snapshot_.reset();
     }
     void FocusOn(ControlRef control) override {
@@ -323,6 +336,7 @@ class WebDriver final : public WindowDriver {
     Json ids_;
     std::vector<bool> text_boxes_;
     std::optional<Snapshot> snapshot_;
+    std::map<int, Json> middles_;  // each clicked control's middle, by its place
     PageForm form_;
 };
 
