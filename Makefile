@@ -51,8 +51,11 @@ build-tests: configure
 
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
 # Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
-# each in a Wine prefix of its own; the three suites run at the same time.
-test: setup-test build-tests windows windows-x86 web
+# each in a Wine prefix of its own; the three suites run at the same time. The four builds run
+# at once too: each has steps that leave a processor idle (configuring, linking, Emscripten's
+# tools under Node.js), which the others fill. Each one's output comes whole when it is done.
+test: setup-test
+	$(MAKE) --no-print-directory -j4 --output-sync=target build-tests windows windows-x86 web
 	scripts/ctest-together $(PRESET) windows windows-x86
 
 # The Windows programs, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe, and the
