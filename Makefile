@@ -5,7 +5,7 @@
 PRESET ?= default
 DIST ?= dist
 
-.PHONY: setup setup-test setup-dist configure build build-tests test run windows windows-x86 web \
+.PHONY: setup setup-test setup-dist configure build build-tests test wine-prefix run windows windows-x86 web \
 	screenshot package dist sanitize fuzz bench icons clean
 
 # The one version number, from project(VERSION).
@@ -51,12 +51,19 @@ build-tests: configure
 
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
 # Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
-# each in a Wine prefix of its own; the three suites run at the same time. The four builds run
-# at once too: each has steps that leave a processor idle (configuring, linking, Emscripten's
-# tools under Node.js), which the others fill. Each one's output comes whole when it is done.
+# each in a Wine prefix of its own; the three suites run at the same time. The four builds and
+# the Wine prefix are made at once too: the builds keep both processors busy as well together
+# as one after the other, and Wine's quarter of a minute to make a prefix no longer waits for
+# them. Each one's output comes whole when it is done.
 test: setup-test
-	$(MAKE) --no-print-directory -j4 --output-sync=target build-tests windows windows-x86 web
+	$(MAKE) --no-print-directory -j5 --output-sync=target build-tests windows windows-x86 web \
+		wine-prefix
 	scripts/ctest-together $(PRESET) windows windows-x86
+
+# The Wine prefix that the Windows tests copy, made while the programs build.
+wine-prefix:
+	@scripts/setup wine
+	scripts/wine-run $(CURDIR)/build/windows/wine
 
 # The Windows programs, cross-built with MinGW-w64: build/windows/app/vrenkodal.exe, and the
 # 32-bit one in build/windows-x86.
