@@ -51,13 +51,13 @@ build-tests: configure
 
 # All the programs: the Linux one built with PRESET, with it the browser's page in headless
 # Chromium (the page is built first), and the 64-bit and the 32-bit Windows ones under Wine,
-# each in a Wine prefix of its own; the three suites run at the same time. The four builds and
-# the Wine prefix are made at once too: the builds keep both processors busy as well together
-# as one after the other, and Wine's quarter of a minute to make a prefix no longer waits for
-# them. Each one's output comes whole when it is done.
+# each in a Wine prefix of its own; the three suites run at the same time. Two steps at a time
+# before them: Wine's quarter of a minute to make its prefix does not wait for the builds, which
+# keep the processors as busy two at a time as one after the other. Each step's output comes
+# whole when it is done.
 test: setup-test
-	$(MAKE) --no-print-directory -j5 --output-sync=target build-tests windows windows-x86 web \
-		wine-prefix
+	$(MAKE) --no-print-directory -j2 --output-sync=target wine-prefix build-tests windows \
+		windows-x86 web
 	scripts/ctest-together $(PRESET) windows windows-x86
 
 # The Wine prefix that the Windows tests copy, made while the programs build.

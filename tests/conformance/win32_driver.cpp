@@ -284,16 +284,13 @@ class Win32Driver final : public WindowDriver {
     platform::Form& Form() override { return form_; }
     platform::Win32Form& Win32() { return form_; }
 
-    // Handles every message the input has caused, as the program's own loop would. Between
-    // the two looks at an empty queue, Wine reads what the X server has sent meanwhile; giving
-    // up the processor there instead (Sleep(0)) waited a scheduler's turn each time on a busy
-    // machine: the walk took half as long again.
+    // Handles every message the input has caused, as the program's own loop would.
     void Settle() {
         for (int quiet = 0; quiet < 2;) {
             MSG message;
             if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 ++quiet;
-                MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                Sleep(0);
                 continue;
             }
             quiet = 0;
