@@ -3,13 +3,20 @@
 # The release is reproducible: `make dist` of one commit, in two clean clones in different
 # folders, at different times, under different time zones, umasks and locales, gives the same
 # files byte for byte. Where they differ, diffoscope says how.
-# Usage: reproducible_test.sh [DIST]
+# Usage: reproducible_test.sh [DIST [SECOND]]
 # DIST is an earlier `make dist` of this same commit, made in a clean clone, to compare with
-# instead of building twice; the committed state is what gets built.
+# instead of building twice; the committed state is what gets built. SECOND is the other build's
+# dist, made beforehand by `reproducible_test.sh --second FOLDER` (which prints it), so that the
+# slow build can go on while something else runs.
 set -euo pipefail
 source=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/vrenkodal-reproducible.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+if [ "${1:-}" = --second ]; then
+    work=${2:?usage: reproducible_test.sh --second FOLDER}
+    mkdir -p "$work"
+else
+    work=$(mktemp -d "${TMPDIR:-/tmp}/vrenkodal-reproducible.XXXXXX")
+    trap 'rm -rf "$work"' EXIT
+fi
 fail() { echo "reproducible_test: $*" >&2; exit 1; }
 
 # build FOLDER TZ UMASK LOCALE: a clean clone built there; prints its dist folder.
@@ -25,12 +32,23 @@ build() {
     echo "$folder/dist"
 }
 
+# The other build: another folder, time zone, umask and locale than the first.
+build_second() { build "$work/second/one/folder/deeper" Pacific/Kiritimati 002 bg_BG.UTF-8; }
+if [ "${1:-}" = --second ]; then
+    build_second
+    exit 0
+fi
+
 if [ $# -ge 1 ]; then
     first=$(cd "$1" && pwd)
 else
     first=$(build "$work/first" UTC 022 C.UTF-8)
 fi
-second=$(build "$work/second/one/folder/deeper" Pacific/Kiritimati 002 bg_BG.UTF-8)
+if [ $# -ge 2 ]; then
+    second=$(cd "$2" && pwd)
+else
+    second=$(build_second)
+fi
 
 [ "$(ls "$first")" = "$(ls "$second")" ] || fail "the two builds made different files"
 different=0
