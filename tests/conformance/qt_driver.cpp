@@ -129,12 +129,12 @@ class QtDriver final : public WindowDriver {
         contrast.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 255, 0));
         QApplication::setPalette(on ? contrast : usual);
         portal->SetHighContrast(on);
-        // The change reaches the window through the event loop.
+        // The change reaches the window through the session bus and the event loop; on a busy
+        // machine the bus takes its time.
         const QColor wanted = on ? contrast.color(QPalette::Window) : QColor(192, 192, 255);
-        for (int turn = 0; turn < 1000 && form_.palette().color(QPalette::Window) != wanted;
-             ++turn) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this, wanted] { return form_.palette().color(QPalette::Window) == wanted; }, 10000))
+            << "the window did not follow high contrast turned " << (on ? "on" : "off");
         // and the new palette the controls, in the events posted meanwhile.
         QCoreApplication::sendPostedEvents();
     }
