@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The browser's program against its floor, a hand-written static page with the same controls,
-// side by side in one headless Chromium, and beside them the page of a baseline commit where one is
+// side by side in one headless Chromium, and beside them a baseline commit's page where one is
 // given: web_bench PAGE.html FLOOR.html RUNS CLICKS [BASELINE.html]
 // Loads alternate, the first of each round rotating, so that drift in the machine affects both
 // alike. Prints Markdown tables of medians.

@@ -214,7 +214,6 @@ class QtWindowTest : public QObject {
         const QString gnome = "org.gnome.desktop.a11y.interface";
         const QString appearance = "org.freedesktop.appearance";
         QTest::newRow("gnome_on") << gnome << "high-contrast" << QVariant(true) << true;
-        QTest::newRow("gnome_off") << gnome << "high-contrast" << QVariant(false) << false;
         QTest::newRow("cross_desktop_higher") << appearance << "contrast" << QVariant(1u) << true;
         QTest::newRow("cross_desktop_no_preference")
             << appearance << "contrast" << QVariant(0u) << false;

@@ -29,10 +29,6 @@ class SettingsPortal final : public QDBusVirtualObject {
             qFatal("no session bus for the stand-in Settings portal: run under dbus-run-session");
         }
     }
-    ~SettingsPortal() override {
-        bus_.unregisterObject(kPath);
-        bus_.unregisterService("org.freedesktop.portal.Desktop");
-    }
 
     // Takes the value; with announce, tells the bus it changed.
     void Set(const QString& name_space,

@@ -62,15 +62,15 @@ void HighContrastSetting::Answered(QDBusPendingCallWatcher* call) {
             Take(space.key(), key.key(), key.value());
         }
     }
-    changed_(on_);
+    changed_(On());
 }
 
 void HighContrastSetting::SettingChanged(const QDBusMessage& message) {
     if (message.signature() != "ssv") return;
-    const bool was = on_;
+    const bool was = On();
     const QList<QVariant> arguments = message.arguments();
     Take(arguments[0].toString(), arguments[1].toString(), arguments[2]);
-    if (on_ != was) changed_(on_);
+    if (On() != was) changed_(On());
 }
 
 void HighContrastSetting::Take(const QString& name_space,
@@ -83,7 +83,6 @@ void HighContrastSetting::Take(const QString& name_space,
     } else if (name_space == kGnome && key == kHighContrast) {
         gnome_ = plain.metaType() == QMetaType::fromType<bool>() && plain.toBool();
     }
-    on_ = appearance_ || gnome_;
 }
 
 }  // namespace platform

@@ -34,11 +34,11 @@ class HighContrastSetting final : public QObject {
   private:
     void Answered(QDBusPendingCallWatcher* call);
     void Take(const QString& name_space, const QString& key, const QVariant& value);
+    bool On() const { return appearance_ || gnome_; }
 
     std::function<void(bool)> changed_;
     bool appearance_ = false;  // org.freedesktop.appearance contrast: 1, higher contrast
     bool gnome_ = false;       // org.gnome.desktop.a11y.interface high-contrast
-    bool on_ = false;
 };
 
 }  // namespace platform

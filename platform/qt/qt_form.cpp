@@ -174,9 +174,11 @@ void QtForm::Colour(bool high_contrast) {
     // the system's, and follows it when the theme changes.
     const auto colour = [high_contrast](QWidget* widget, std::optional<Rgb> own) {
         if (!own) return;
-        widget->setPalette(QPalette());
-        widget->setAutoFillBackground(true);
-        if (!high_contrast) Paint(widget, *own);
+        if (high_contrast) {
+            widget->setPalette(QPalette());  // still filled, now with the system's colour
+        } else {
+            Paint(widget, *own);
+        }
     };
     colour(this, description_.background);
     for (const Control& control : description_.controls) {
