@@ -21,12 +21,12 @@ TEST_P(ClassifyAgeTest, PicksTheKindWhoseRangeHoldsTheAge) {
     EXPECT_EQ(ClassifyAge(GetParam().age), GetParam().expected) << "age " << GetParam().age;
 }
 
-constexpr double kMax = std::numeric_limits<double>::max();
+constexpr double kLargest = std::numeric_limits<double>::max();
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds,
     ClassifyAgeTest,
-    testing::Values(ClassifyRow{"lowest_double_is_human", -kMax, KindOfYears::Human},
+    testing::Values(ClassifyRow{"lowest_double_is_human", -kLargest, KindOfYears::Human},
                     ClassifyRow{"negative_is_human", -5, KindOfYears::Human},
                     ClassifyRow{"zero_is_human", 0, KindOfYears::Human},
                     ClassifyRow{"seven_is_human", 7, KindOfYears::Human},
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClassifyRow{"sixty_and_a_thousandth_is_monkey", 60.001, KindOfYears::Monkey},
                     ClassifyRow{"sixty_one_is_monkey", 61, KindOfYears::Monkey},
                     ClassifyRow{"past_the_prompts_seventy_is_monkey", 99, KindOfYears::Monkey},
-                    ClassifyRow{"largest_double_is_monkey", kMax, KindOfYears::Monkey},
+                    ClassifyRow{"largest_double_is_monkey", kLargest, KindOfYears::Monkey},
                     ClassifyRow{"infinity_is_monkey",
                                 std::numeric_limits<double>::infinity(),
                                 KindOfYears::Monkey},
