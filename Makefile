@@ -6,7 +6,7 @@ PRESET ?= default
 DIST ?= dist
 
 .PHONY: setup setup-test setup-dist configure build build-tests test wine-prefix run windows windows-x86 web \
-	screenshot package dist sanitize fuzz bench icons clean
+	screenshot package dist sanitize test-debian13 fuzz bench icons clean
 
 # The one version number, from project(VERSION).
 VERSION := $(shell awk '/^project/ { print $$3; exit }' CMakeLists.txt)
@@ -132,6 +132,11 @@ dist: setup-dist package
 sanitize:
 	$(MAKE) build-tests PRESET=sanitize
 	ctest --preset sanitize --parallel 2
+
+# `make test` from a clean clone of this commit in a Debian 13 root made by debootstrap and kept
+# in build/debian13 (needs root): run it before a release.
+test-debian13:
+	scripts/test-debian13
 
 # Each libFuzzer target for FUZZ_SECONDS seconds.
 FUZZ_SECONDS ?= 60

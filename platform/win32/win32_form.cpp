@@ -2,6 +2,7 @@
 #include "platform/win32/win32_form.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/accessible_name.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/icon.h"
 #include "platform/win32/live_region.h"
 #include "platform/win32/push_button.h"
+#include "platform/win32/text_scale.h"
 #include "platform/win32/utf16.h"
 #include "platform/win32/window_text.h"
 
@@ -64,6 +66,16 @@ HFONT CreateFontAt(const Font& font, int dpi) {
     return CreateFontIndirectW(&logical);
 }
 
+// The part of the window's monitor that windows may cover: all but the taskbar.
+std::optional<RECT> WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return std::nullopt;
+    }
+    return monitor.rcWork;
+}
+
 }  // namespace
 
 Win32Form::Win32Form(const Window& window, PressHandler on_press)
@@ -88,6 +100,7 @@ Win32Form::Win32Form(const Window& window, PressHandler on_press)
     // Each control is made at its place and with its font at once: moving or restyling it
     // afterwards would lay it out twice.
     dpi_ = DpiOf(window_);
+    text_scale_ = FittingTextScale();
     MakeFonts();
     icon_ = IconFromXpm(window.icon);
     if (icon_ != nullptr) {
@@ -159,10 +172,10 @@ HWND Win32Form::Create(const Control& control, int id) {
                                         window_class,
                                         ToUtf16(control.text).c_str(),
                                         style,
-                                        ToPixels(control.left, dpi_),
-                                        ToPixels(control.top, dpi_),
-                                        ToPixels(control.width, dpi_),
-                                        ToPixels(control.height, dpi_),
+                                        ToPixels(control.left, Dpi()),
+                                        ToPixels(control.top, Dpi()),
+                                        ToPixels(control.width, Dpi()),
+                                        ToPixels(control.height, Dpi()),
                                         parent,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         instance,
@@ -207,21 +220,22 @@ void Win32Form::SetUpFocusOrder() {
 void Win32Form::MakeFonts() {
     for (const Control& control : description_.controls) {
         const Font font = control.font.value_or(description_.font);
-        if (FontFor(control) == nullptr) fonts_.emplace_back(font, CreateFontAt(font, dpi_));
+        if (FontFor(control) == nullptr) fonts_.emplace_back(font, CreateFontAt(font, Dpi()));
     }
 }
 
 void Win32Form::MoveToDpi(int dpi) {
     dpi_ = dpi;
+    text_scale_ = FittingTextScale();
     const std::vector<std::pair<Font, HFONT>> previous = std::exchange(fonts_, {});
     MakeFonts();
     for (const Shown& shown : controls_) {
         const Control& c = *shown.control;
         MoveWindow(shown.handle,
-                   ToPixels(c.left, dpi),
-                   ToPixels(c.top, dpi),
-                   ToPixels(c.width, dpi),
-                   ToPixels(c.height, dpi),
+                   ToPixels(c.left, Dpi()),
+                   ToPixels(c.top, Dpi()),
+                   ToPixels(c.width, Dpi()),
+                   ToPixels(c.height, Dpi()),
                    FALSE);
         SendMessageW(shown.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
     }
@@ -230,9 +244,26 @@ void Win32Form::MoveToDpi(int dpi) {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// The user's text size, or the largest part of it with which the whole window still fits the
+// work area of its monitor: a window larger than the screen would hide its buttons.
+int Win32Form::FittingTextScale() const {
+    const std::optional<RECT> work = WorkAreaOf(window_);
+    if (!work) return kNormalTextScale;
+    int scale = TextScalePercent();
+    for (; scale > kNormalTextScale; --scale) {
+        const int dpi = MulDiv(dpi_, scale, 100);
+        const SIZE client{ToPixels(description_.client_width, dpi),
+                          ToPixels(description_.client_height, dpi)};
+        const SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi_);
+        if (outer.cx <= work->right - work->left && outer.cy <= work->bottom - work->top) break;
+    }
+    return scale;
+}
+
 void Win32Form::SizeWindow() {
-    const SIZE client{ToPixels(description_.client_width, dpi_),
-                      ToPixels(description_.client_height, dpi_)};
+    const SIZE client{ToPixels(description_.client_width, Dpi()),
+                      ToPixels(description_.client_height, Dpi())};
+    // The frame and the caption bar are the system's, at the monitor's DPI alone.
     SIZE outer = WindowSizeFor(client, kWindowStyle, kWindowExStyle, dpi_);
     SetWindowPos(
         window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -245,6 +276,19 @@ void Win32Form::SizeWindow() {
         outer.cy += client.cy - inside.bottom;
         SetWindowPos(
             window_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Grown where it stood, it may reach past the work area's edge: moved back within it.
+    const std::optional<RECT> work = WorkAreaOf(window_);
+    RECT now;
+    if (work && GetWindowRect(window_, &now)) {
+        const LONG left =
+            std::max(work->left, std::min(now.left, work->right - (now.right - now.left)));
+        const LONG top =
+            std::max(work->top, std::min(now.top, work->bottom - (now.bottom - now.top)));
+        if (left != now.left || top != now.top) {
+            SetWindowPos(
+                window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
 }
 
@@ -373,7 +417,9 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         // The user changed the system's colours or turned high contrast on or off: the
         // controls learn of it from the window, and all is drawn again.
+        // Settings says so when the text size changes, without naming the setting.
         case WM_SETTINGCHANGE:
+            if (FittingTextScale() != text_scale_) MoveToDpi(dpi_);
             if (wparam != SPI_SETHIGHCONTRAST) break;
             [[fallthrough]];
         case WM_SYSCOLORCHANGE:

@@ -12,8 +12,9 @@
 namespace platform {
 
 // The window built with plain Win32 controls from its description, which must outlive it.
-// Twips become pixels at the DPI of the monitor the window is on, and again whenever it moves
-// to a monitor of another DPI.
+// Twips become pixels at the DPI of the monitor the window is on times the user's text size,
+// and again whenever it moves to a monitor of another DPI or the text size changes; never so
+// large that the window would not fit the monitor's work area.
 class Win32Form final : public Form {
   public:
     Win32Form(const Window& window, PressHandler on_press);
@@ -33,7 +34,8 @@ class Win32Form final : public Form {
     HWND Widget(ControlRef control) const;
     // The same for a text box; ends the program if the control is none.
     HWND TextBox(ControlRef text_box) const;
-    int Dpi() const { return dpi_; }
+    // The pixels an inch of the window takes: the monitor's DPI times the text size in force.
+    int Dpi() const { return MulDiv(dpi_, text_scale_, 100); }
 
     // Tab, Shift+Tab and Space for the window's controls, as in a dialog box. True when the
     // message was such a key and has been handled.
@@ -49,8 +51,9 @@ class Win32Form final : public Form {
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     HWND Create(const Control& control, int id);
     void SetUpFocusOrder();
-    void MakeFonts();  // the fonts the controls use, at the window's DPI
-    void MoveToDpi(int dpi);
+    void MakeFonts();         // the fonts the controls use, at the window's DPI
+    void MoveToDpi(int dpi);  // lays the window out again, at the text size now set
+    int FittingTextScale() const;
     void SizeWindow();
     HFONT FontFor(const Control& control) const;
     HBRUSH BrushFor(HWND control, HDC dc);
@@ -60,7 +63,8 @@ class Win32Form final : public Form {
     PressHandler on_press_;
     HWND window_ = nullptr;
     HICON icon_ = nullptr;
-    int dpi_ = 0;
+    int dpi_ = 0;                  // the monitor's
+    int text_scale_ = 0;           // percent, as set by the user or as much of it as fits
     std::vector<Shown> controls_;  // in the order the window creates them
     HWND last_focus_ = nullptr;    // given back when the window is activated again
     std::vector<std::pair<Font, HFONT>> fonts_;
