@@ -116,6 +116,7 @@ Qt::Alignment ToQt(Alignment alignment) {
     qFatal("Vrenkodal: the window has no %s %s", kind, qPrintable(ObjectName(ref)));
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 // Qt 6.4 has no announcement event. What its AT-SPI bridge does carry is an object of role
 // notification that shows: Orca speaks such an object's name as it appears, without moving the
 // focus. The notice is that object: one pixel just outside the window, so that showing it
@@ -129,6 +130,7 @@ QAccessibleInterface* NoticeAccessible(const QString& /*class_name*/, QObject* o
     auto* notice = dynamic_cast<Notice*>(object);
     return notice ? new QAccessibleWidget(notice, QAccessible::Notification) : nullptr;
 }
+#endif
 
 }  // namespace
 
@@ -317,6 +319,13 @@ void QtForm::SetText(ControlRef text_box, std::string_view text) {
 }
 
 void QtForm::Announce(ControlRef text_box) {
+    // Line breaks read as pauses.
+    const QString text = ToQString(Text(text_box)).replace(kCrLf, kLf).trimmed();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Said politely, after whatever the screen reader is saying, without moving the focus.
+    QAccessibleAnnouncementEvent announcement(Widget(text_box), text);
+    QAccessible::updateAccessibility(&announcement);
+#else
     // Made on the first announcement: a window that is only looked at never pays for it.
     if (notice_ == nullptr) {
         [[maybe_unused]] static const bool factory_installed =
@@ -325,10 +334,11 @@ void QtForm::Announce(ControlRef text_box) {
         notice_->setGeometry(-1, -1, 1, 1);
         notice_->setFocusPolicy(Qt::NoFocus);
     }
-    // Shown again each time, so the same text is spoken again; line breaks read as pauses.
+    // Shown again each time, so the same text is spoken again.
     notice_->hide();
-    notice_->setAccessibleName(ToQString(Text(text_box)).replace(kCrLf, kLf).trimmed());
+    notice_->setAccessibleName(text);
     notice_->show();
+#endif
 }
 
 }  // namespace platform

@@ -39,7 +39,9 @@ class QtForm final : public QWidget, public Form {
 
     std::map<std::pair<std::string, int>, QWidget*> widgets_;
     PressHandler on_press_;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     QWidget* notice_ = nullptr;  // what screen readers are told, unseen; made when first needed
+#endif
     const Window& description_;
     HighContrastSetting* contrast_ = nullptr;  // asked once the first frame is drawn
     bool high_contrast_ = false;
