@@ -39,10 +39,13 @@ HOME=$work script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
     >/dev/null 2>&1 </dev/null &
 pids+=($!)
 
-# waits until Orca has said something matching the pattern, or fails saying what was missing
+# waits until Orca has said something matching the pattern, since the last mark, or fails
+# saying what was missing
+since=1
+mark() { since=$(($(wc -l < "$work/orca.log") + 1)); }
 heard() {
     for _ in $(seq "${2:-100}"); do
-        grep -q "SPEECH OUTPUT: '$1" "$work/orca.log" 2>/dev/null && return 0
+        tail -n "+$since" "$work/orca.log" 2>/dev/null | grep -q "SPEECH OUTPUT: '$1" && return 0
         sleep 0.1
     done
     fail "Orca did not say \"$1\""
@@ -65,12 +68,15 @@ xdotool type 45
 heard "5[ ']"
 xdotool key Tab
 heard "Изведи push button"
+mark
 xdotool key space
-heard "notification Въведени години: 45"
-grep -A1 "notification Въведени години: 45" "$work/orca.log" | grep -q "тип: Волски" \
+# Orca 43 names what it speaks as a notification; an announcement, from Qt 6.8, it only says.
+heard "\(notification \)\?Въведени години: 45"
+tail -n "+$since" "$work/orca.log" | grep -A1 "Въведени години: 45" | grep -q "тип: Волски" \
     || fail "Orca said the age but not the kind"
 xdotool key Tab
 heard "Чисти push button"
+mark
 xdotool key space
-heard "notification Въведете възраст!"
+heard "\(notification \)\?Въведете възраст!"
 echo "orca_test: Orca says the answer after \"Изведи\" and the prompt after \"Чисти\""
