@@ -67,7 +67,8 @@ xdotool type 45
 # The echo of the digit: Orca 43 writes '5 ', Orca 48 '5'.
 heard "5[ ']"
 xdotool key Tab
-heard "Изведи push button"
+# Orca 43 calls a button a "push button", Orca 48 a "button".
+heard "Изведи \(push \)\?button"
 mark
 xdotool key space
 # Orca 43 names what it speaks as a notification; an announcement, from Qt 6.8, it only says.
@@ -75,7 +76,7 @@ heard "\(notification \)\?Въведени години: 45"
 tail -n "+$since" "$work/orca.log" | grep -A1 "Въведени години: 45" | grep -q "тип: Волски" \
     || fail "Orca said the age but not the kind"
 xdotool key Tab
-heard "Чисти push button"
+heard "Чисти \(push \)\?button"
 mark
 xdotool key space
 heard "\(notification \)\?Въведете възраст!"
