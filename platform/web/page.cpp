@@ -241,14 +241,26 @@ std::string WindowStyle(const Window& window) {
     style += id + " .option:has(:disabled){color:GrayText}\n";
     // Read by screen readers, drawn nowhere.
     style += id + " .unseen{width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}\n";
+    // Where the window does not fit the page (a phone held upright, a desktop browser zoomed
+    // far in) and on every touch screen, the controls flow into one column, the report box
+    // last: each as wide as the column and at least a finger high, the text at its own size.
+    // The page's width without its scroll bar decides, so that no width scrolls sideways; a
+    // desktop with a mouse and room for the window keeps it exactly.
+    const std::string column =
+        id + "{width:auto;height:auto;max-width:32rem;margin:0 auto;padding:8px;display:flex;" +
+        "flex-direction:column;gap:8px}\n" + id + ">*," + id +
+        " .option{position:static!important;width:auto!important;height:auto!important;" +
+        "margin:0!important}\n" + id + " input[type=text]," + id + " button{min-height:44px}\n" +
+        id + ">fieldset{padding:0 8px 8px}\n" + id + " textarea{order:1;height:12em!important}\n" +
+        id + ">.unseen{position:absolute!important;width:1px!important;height:1px!important}\n";
+    style += "body{container-type:inline-size}\n";
+    style += "@container (width < " + Pixels(window.client_width) + "){\n" + column + "}\n";
+    style += "@media (pointer:coarse){\n" + column + "}\n";
     return style;
 }
 
 std::string WindowMarkup(const Window& window) {
-    // The width is there for the script that fits the window to a narrow screen, which reads it
-    // without laying the page out.
-    std::string out = "<main id=\"" + std::string(window.name) + "\" data-width=\"" +
-                      Pixels(window.client_width) + "\">\n";
+    std::string out = "<main id=\"" + std::string(window.name) + "\">\n";
     const Control* first_focus = FirstToFocus(window, "");
     for (const Control* control : InFocusOrder(window, ""))
         AppendControl(out, window, *control, {}, first_focus);

@@ -1,22 +1,44 @@
 // SPDX-License-Identifier: MIT
-// Draws the README's picture of the browser's window: web_screenshot PAGE.html OUT.png
-// The page in headless Chromium, after the age 45 and a click on "Изведи".
+// Draws the README's pictures of the browser's window: web_screenshot PAGE.html OUT.png [phone]
+// The page in headless Chromium, after the age 45 and a press of "Изведи": on a desktop, or on
+// an upright phone 360 CSS pixels wide, by touch.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "tests/web/webdriver.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: web_screenshot PAGE.html OUT.png\n");
+    const bool phone = argc == 4 && std::string_view(argv[3]) == "phone";
+    if (argc != 3 && !phone) {
+        std::fprintf(stderr, "usage: web_screenshot PAGE.html OUT.png [phone]\n");
         return 2;
     }
     try {
         webdriver::Session browser(800, 600);
-        browser.OpenProgram(std::string("file://") + argv[1]);
+        const std::string page = "file://" + std::filesystem::absolute(argv[1]).string();
+        if (phone) {
+            browser.DevTools(
+                "Emulation.setDeviceMetricsOverride",
+                {{"width", 360}, {"height", 740}, {"deviceScaleFactor", 1}, {"mobile", true}});
+            browser.DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", true}});
+        }
+        const char* pointer = phone ? "touch" : "mouse";
+        browser.OpenProgram(page);
         browser.Evaluate("document.getElementById('Text2').focus()");
         browser.Keys({"4", "5"});
-        browser.Click(browser.Execute("return document.getElementById('Command1_0')"), 0, 0);
+        const webdriver::Json middle = browser.Evaluate(R"(
+            const r = document.getElementById('Command1_0').getBoundingClientRect();
+            return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)");
+        browser.Click("viewport", middle[0].get<int>(), middle[1].get<int>(), pointer);
+        // A tap becomes a press once the gesture has ended.
+        browser.ExecuteAsync(R"(
+            const done = arguments[0];
+            (function wait() {
+              document.getElementById('Text1_0').value.startsWith('Въведени')
+                  ? done() : setTimeout(wait, 5);
+            })();)");
         const auto png =
             browser.ElementScreenshotFile(browser.Execute("return document.querySelector('main')"));
         std::ofstream out(argv[2], std::ios::binary);
