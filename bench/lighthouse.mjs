@@ -57,6 +57,7 @@ try {
       results[which].push({
         fcp: lhr.audits["first-contentful-paint"].numericValue,
         lcp: lhr.audits["largest-contentful-paint"].numericValue,
+        cls: lhr.audits["cumulative-layout-shift"].numericValue,
         scores: categories.map((id) => Math.round(lhr.categories[id].score * 100)),
       });
     }
@@ -81,6 +82,9 @@ console.log(`| first contentful paint, range (ms) | ${range(paint(0, "fcp"))} | 
 console.log(`| largest contentful paint, median (ms) | ${Math.round(median(paint(0, "lcp")))} ` +
             `| ${Math.round(median(paint(1, "lcp")))} | ` +
             `${(median(paint(0, "lcp")) / median(paint(1, "lcp"))).toFixed(2)} | |`);
+const largestShift = (which) => Math.max(...paint(which, "cls"));
+console.log(`| layout shift, largest | ${largestShift(0)} | ${largestShift(1)} | ` +
+            `| 0: ${largestShift(0) == 0 ? "met" : "not met"} |`);
 categories.forEach((category, index) => {
   const scores = (which) => results[which].map((result) => result.scores[index]);
   const lowest = Math.min(...scores(0));
