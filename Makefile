@@ -153,6 +153,7 @@ fuzz:
 BASELINE ?= $(shell grep -v '^\#' bench/baseline)
 bench: windows web
 	@scripts/setup linux tests browser bench
+	cmake --build --preset windows --target win32_startup_harness bare_win32_window
 	cmake --preset bench
 	cmake --build --preset bench --parallel
 	base=$$(scripts/baseline $(BASELINE)) && scripts/bench 25 "$$base"
