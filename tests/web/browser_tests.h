@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The main of a browser test binary: one headless Chromium for all its tests, on the page that
-// `make web` built.
+// The main of a browser test binary: one browser for all its tests (headless Chromium, or the
+// one VRENKODAL_BROWSER names), on the page that `make web` built.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ inline int RunTestsInBrowser(int argc, char** argv, Session*& session, int width
         return 1;
     }
     try {
-        Session browser(width, height);
+        Session browser(width, height, BrowserFromEnvironment());
         session = &browser;
         return RUN_ALL_TESTS();
     } catch (const std::exception& error) {

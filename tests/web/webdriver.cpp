@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -109,30 +110,52 @@ bool Listening(int port) {
     return false;
 }
 
-Session::Session(int width, int height)
-    : port_(FreePort()),
-      driver_(std::make_unique<Process>(
-          std::vector<std::string>{"chromedriver", "--port=" + std::to_string(port_), "--silent"})),
+Browser BrowserFromEnvironment() {
+    const char* name = std::getenv("VRENKODAL_BROWSER");
+    return name != nullptr && std::string_view(name) == "webkit" ? Browser::WebKit
+                                                                 : Browser::Chromium;
+}
+
+namespace {
+
+std::vector<std::string> DriverCommand(Browser browser, int port) {
+    if (browser == Browser::WebKit) return {"WebKitWebDriver", "--port=" + std::to_string(port)};
+    return {"chromedriver", "--port=" + std::to_string(port), "--silent"};
+}
+
+// The machine has no network: Chromium is kept from looking for one, and from its first-run and
+// sync pages. Scroll bars stay shown, as on a desktop. MiniBrowser is WebKitGTK's own browser.
+Json Capabilities(Browser browser, int width, int height) {
+    if (browser == Browser::WebKit) {
+        return {{"webkitgtk:browserOptions",
+                 {{"binary", VRENKODAL_MINIBROWSER}, {"args", {"--automation"}}}}};
+    }
+    return {{"browserName", "chrome"},
+            {"goog:chromeOptions",
+             {{"binary", "/usr/bin/chromium"},
+              {"args",
+               {"--headless=new",
+                "--no-sandbox",
+                "--disable-gpu",
+                "--disable-quic",
+                "--no-first-run",
+                "--disable-background-networking",
+                "--disable-component-update",
+                "--disable-sync",
+                "--lang=bg",
+                "--force-device-scale-factor=1",
+                "--window-size=" + std::to_string(width) + "," + std::to_string(height)}},
+              {"excludeSwitches", {"hide-scrollbars", "enable-automation"}}}}};
+}
+
+}  // namespace
+
+Session::Session(int width, int height, Browser browser)
+    : browser_(browser),
+      port_(FreePort()),
+      driver_(std::make_unique<Process>(DriverCommand(browser, port_))),
       curl_(curl_easy_init(), curl_easy_cleanup) {
-    // The machine has no network: Chromium is kept from looking for one, and from its
-    // first-run and sync pages. Scroll bars stay shown, as on a desktop.
-    const Json capabilities = {
-        {"browserName", "chrome"},
-        {"goog:chromeOptions",
-         {{"binary", "/usr/bin/chromium"},
-          {"args",
-           {"--headless=new",
-            "--no-sandbox",
-            "--disable-gpu",
-            "--disable-quic",
-            "--no-first-run",
-            "--disable-background-networking",
-            "--disable-component-update",
-            "--disable-sync",
-            "--lang=bg",
-            "--force-device-scale-factor=1",
-            "--window-size=" + std::to_string(width) + "," + std::to_string(height)}},
-          {"excludeSwitches", {"hide-scrollbars", "enable-automation"}}}}};
+    const Json capabilities = Capabilities(browser, width, height);
     const Json body = {{"capabilities", {{"alwaysMatch", capabilities}}}};
     // chromedriver takes a moment to listen.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -145,6 +168,7 @@ Session::Session(int width, int height)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     prefix_ = "/session/" + Call("POST", "/session", &body).at("sessionId").get<std::string>();
+    if (browser == Browser::WebKit) SetWindowSize(width, height);
 }
 
 Session::~Session() {
@@ -215,6 +239,7 @@ Json Session::ExecuteAsync(std::string_view script, Json arguments) {
 }
 
 Json Session::Evaluate(std::string_view script, const Json& arguments) {
+    if (browser_ == Browser::WebKit) return Execute(script, arguments);
     const std::string expression =
         "(function(){" + std::string(script) + "\n}).apply(null, " + arguments.dump() + ")";
     const Json reply =

@@ -2,7 +2,8 @@
 #pragma once
 
 // A W3C WebDriver client for the browser tests: Debian's headless Chromium through its
-// chromedriver, spoken to over HTTP with libcurl, in JSON with nlohmann-json.
+// chromedriver, or WebKit's MiniBrowser through WebKitWebDriver on an X display, spoken to over
+// HTTP with libcurl, in JSON with nlohmann-json.
 
 #include <sys/types.h>
 
@@ -42,10 +43,17 @@ struct Png {
     std::vector<std::uint8_t> rgb;  // three bytes a pixel, row by row
 };
 
-// One browser, headless, with a window of the given size in CSS pixels.
+enum class Browser { Chromium, WebKit };
+
+// The browser VRENKODAL_BROWSER names ("webkit"); Chromium without it.
+Browser BrowserFromEnvironment();
+
+// One browser with a window of the given size in CSS pixels: Chromium headless, WebKit on the
+// display it is given.
 class Session {
   public:
-    Session(int width, int height);
+    Session(int width, int height, Browser browser = Browser::Chromium);
+    Browser Kind() const { return browser_; }
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -67,10 +75,10 @@ class Session {
     void Click(const Json& origin, int x, int y, std::string_view pointer = "mouse");
     // Each key pressed and released in turn, with a modifier held through them all.
     void Keys(const std::vector<std::string>& keys, std::string_view modifier = {});
-    // The same as Execute, run through DevTools: a quarter of the time, for scripts that take and
-    // give plain values only, no elements.
+    // The same as Execute, run through DevTools in Chromium: a quarter of the time, for scripts
+    // that take and give plain values only, no elements.
     Json Evaluate(std::string_view script, const Json& arguments = Json::array());
-    // A Chrome DevTools command, through chromedriver.
+    // A Chrome DevTools command, through chromedriver; Chromium only.
     Json DevTools(std::string_view command, Json parameters = Json::object());
     std::vector<std::uint8_t> ElementScreenshotFile(const Json& element);  // a PNG file
     Png ElementScreenshot(const Json& element);
@@ -81,6 +89,7 @@ class Session {
   private:
     Json Call(std::string_view method, std::string_view path, const Json* body = nullptr);
 
+    Browser browser_;
     int port_;
     std::unique_ptr<Process> driver_;
     std::unique_ptr<void, void (*)(void*)> curl_;
