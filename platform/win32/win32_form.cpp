@@ -225,8 +225,9 @@ void Win32Form::MakeFonts() {
 }
 
 void Win32Form::MoveToDpi(int dpi) {
-    dpi_ = dpi;
-    text_scale_ = FittingTextScale();
+    const int monitor_dpi = std::exchange(dpi_, dpi);
+    const int text_scale = std::exchange(text_scale_, FittingTextScale());
+    if (dpi_ == monitor_dpi && text_scale_ == text_scale) return;
     const std::vector<std::pair<Font, HFONT>> previous = std::exchange(fonts_, {});
     MakeFonts();
     for (const Shown& shown : controls_) {
@@ -419,7 +420,7 @@ LRESULT Win32Form::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // controls learn of it from the window, and all is drawn again.
         // Settings says so when the text size changes, without naming the setting.
         case WM_SETTINGCHANGE:
-            if (FittingTextScale() != text_scale_) MoveToDpi(dpi_);
+            MoveToDpi(dpi_);
             if (wparam != SPI_SETHIGHCONTRAST) break;
             [[fallthrough]];
         case WM_SYSCOLORCHANGE:

@@ -52,7 +52,7 @@ class Win32Form final : public Form {
     HWND Create(const Control& control, int id);
     void SetUpFocusOrder();
     void MakeFonts();         // the fonts the controls use, at the window's DPI
-    void MoveToDpi(int dpi);  // lays the window out again, at the text size now set
+    void MoveToDpi(int dpi);  // lays the window out again if the DPI or the text size changed
     int FittingTextScale() const;
     void SizeWindow();
     HFONT FontFor(const Control& control) const;

@@ -28,35 +28,14 @@ std::string Report() {
 
 // Types into the age box and presses "Изведи", each with the given kind of pointer.
 void ShowAge(std::string_view age, std::string_view pointer) {
-    const auto tap = [pointer](std::string_view id) {
-        // Scrolled to first, as a pupil would on a short screen.
-        const Json middle = session->Evaluate(R"(
-            const e = document.getElementById(arguments[0]);
-            e.scrollIntoView({block: "nearest"});
-            const r = e.getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
-                                              {id});
-        session->Click("viewport", middle[0].get<int>(), middle[1].get<int>(), pointer);
-    };
-    // A touch becomes a tap only once the gesture has ended: wait for what it does.
-    const auto settled = [](std::string_view condition) {
-        return session
-            ->ExecuteAsync(std::string(R"(
-                const done = arguments[0], until = performance.now() + 3000;
-                (function wait() {
-                  if ()") + std::string(condition) +
-                           R"() return done(true);
-                  performance.now() > until ? done(false) : setTimeout(wait, 5);
-                })();)")
-            .get<bool>();
-    };
-    tap("Text2");
-    EXPECT_TRUE(settled("document.activeElement.id == 'Text2'")) << "the age box took no focus";
+    session->Tap("Text2", pointer);
+    EXPECT_TRUE(session->WaitFor("document.activeElement.id == 'Text2'"))
+        << "the age box took no focus";
     std::vector<std::string> keys;
     for (const char c : age) keys.emplace_back(1, c);
     session->Keys(keys);
-    tap("Command1_0");
-    EXPECT_TRUE(settled("document.getElementById('Text1_0').value.startsWith('Въведени')"))
+    session->Tap("Command1_0", pointer);
+    EXPECT_TRUE(session->WaitFor("document.getElementById('Text1_0').value.startsWith('Въведени')"))
         << "the press made no report";
 }
 
@@ -108,23 +87,11 @@ TEST_P(FitTest, FitsTheScreenWithTargetsAndTextLargeEnough) {
     const FitRow& row = GetParam();
     // WebKit, on a desktop, takes the rows its window can: a mouse, its own scroll bars.
     const bool webkit = session->Kind() == webdriver::Browser::WebKit;
-    if (webkit && (row.touch || row.scroll_bar > 0)) GTEST_SKIP() << "a touch screen or drawn bars";
-    if (webkit) {
-        session->SetWindowSize(row.screen_width, row.screen_height);
-    } else {
-        session->SetWindowSize(1024, 768);
-        session->DevTools("Emulation.setDeviceMetricsOverride",
-                          {{"width", row.screen_width},
-                           {"height", row.screen_height},
-                           {"deviceScaleFactor", 1},
-                           {"mobile", row.touch}});
-        session->DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", row.touch}});
+    if (webkit && row.scroll_bar > 0) GTEST_SKIP() << "WebKit overlays its scroll bars";
+    if (!session->ShowAs(row.screen_width, row.screen_height, row.touch)) {
+        GTEST_SKIP() << "no such screen in this browser: touch, or narrower than its window";
     }
     session->OpenProgram(kPage);
-    if (webkit && session->Evaluate("return innerWidth").get<int>() != row.screen_width) {
-        GTEST_SKIP() << "MiniBrowser's window is no narrower than "
-                     << session->Evaluate("return innerWidth").get<int>() << " px";
-    }
     if (row.scroll_bar > 0) {
         // Headless Chromium overlays its scroll bars; these take room, as classic ones do, and
         // the page is made long enough to need one.
@@ -163,10 +130,7 @@ TEST_P(FitTest, FitsTheScreenWithTargetsAndTextLargeEnough) {
         EXPECT_GE(seen["lowest"].get<int>(), finger);
     }
     ShowAge("45", row.touch ? "touch" : "mouse");
-    if (!webkit) {
-        session->DevTools("Emulation.clearDeviceMetricsOverride");
-        session->DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", false}});
-    }
+    session->ShowAsDesktop();
     EXPECT_EQ(Report(), "Въведени години: 45\nтип: Волски\n");
 }
 

@@ -18,27 +18,16 @@ int main(int argc, char** argv) {
     try {
         webdriver::Session browser(800, 600);
         const std::string page = "file://" + std::filesystem::absolute(argv[1]).string();
-        if (phone) {
-            browser.DevTools(
-                "Emulation.setDeviceMetricsOverride",
-                {{"width", 360}, {"height", 740}, {"deviceScaleFactor", 1}, {"mobile", true}});
-            browser.DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", true}});
-        }
+        if (phone) browser.ShowAs(360, 740, true);
         const char* pointer = phone ? "touch" : "mouse";
         browser.OpenProgram(page);
-        browser.Evaluate("document.getElementById('Text2').focus()");
+        browser.Tap("Text2", pointer);
+        browser.WaitFor("document.activeElement.id == 'Text2'");
         browser.Keys({"4", "5"});
-        const webdriver::Json middle = browser.Evaluate(R"(
-            const r = document.getElementById('Command1_0').getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)");
-        browser.Click("viewport", middle[0].get<int>(), middle[1].get<int>(), pointer);
-        // A tap becomes a press once the gesture has ended.
-        browser.ExecuteAsync(R"(
-            const done = arguments[0];
-            (function wait() {
-              document.getElementById('Text1_0').value.startsWith('Въведени')
-                  ? done() : setTimeout(wait, 5);
-            })();)");
+        browser.Tap("Command1_0", pointer);
+        if (!browser.WaitFor("document.getElementById('Text1_0').value.startsWith('Въведени')")) {
+            throw std::runtime_error("the press made no report");
+        }
         const auto png =
             browser.ElementScreenshotFile(browser.Execute("return document.querySelector('main')"));
         std::ofstream out(argv[2], std::ios::binary);

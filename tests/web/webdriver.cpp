@@ -300,6 +300,47 @@ void Session::SetWindowSize(int width, int height) {
     Call("POST", "/window/rect", &body);
 }
 
+bool Session::ShowAs(int width, int height, bool touch) {
+    if (browser_ == Browser::WebKit) {
+        SetWindowSize(width, height);
+        return !touch && Evaluate("return innerWidth").get<int>() == width;
+    }
+    ShowAsDesktop();
+    DevTools("Emulation.setDeviceMetricsOverride",
+             {{"width", width}, {"height", height}, {"deviceScaleFactor", 1}, {"mobile", touch}});
+    DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", touch}});
+    return true;
+}
+
+void Session::ShowAsDesktop() {
+    if (browser_ == Browser::Chromium) {
+        DevTools("Emulation.clearDeviceMetricsOverride");
+        DevTools("Emulation.setTouchEmulationEnabled", {{"enabled", false}});
+    }
+    SetWindowSize(1024, 768);
+}
+
+void Session::Tap(std::string_view id, std::string_view pointer) {
+    const Json middle = Evaluate(R"(
+        const e = document.getElementById(arguments[0]);
+        e.scrollIntoView({block: "nearest"});
+        const r = e.getBoundingClientRect();
+        return [r.left + r.width / 2, r.top + r.height / 2].map(Math.floor);)",
+                                 {id});
+    Click("viewport", middle[0].get<int>(), middle[1].get<int>(), pointer);
+}
+
+bool Session::WaitFor(std::string_view condition) {
+    return ExecuteAsync(R"(
+        const done = arguments[0], until = performance.now() + 3000;
+        (function wait() {
+          if ()" + std::string(condition) +
+                        R"() return done(true);
+          performance.now() > until ? done(false) : setTimeout(wait, 5);
+        })();)")
+        .get<bool>();
+}
+
 Json Session::Window(std::string_view action) {
     const Json body = Json::object();
     return Call("POST", "/window/" + std::string(action), &body);

@@ -84,6 +84,16 @@ class Session {
     Png ElementScreenshot(const Json& element);
     std::string ComputedLabel(const Json& element);
     void SetWindowSize(int width, int height);
+    // The page as a screen of that size in CSS pixels shows it, touched or not: Chromium
+    // emulates the screen; WebKit sizes its window, which has no touch and a smallest width.
+    // False where the browser cannot; ShowAsDesktop() returns to a 1024 x 768 desktop.
+    bool ShowAs(int width, int height, bool touch);
+    void ShowAsDesktop();
+    // Scrolls to the element, as a pupil on a short screen would, and clicks or taps its middle.
+    void Tap(std::string_view id, std::string_view pointer = "mouse");
+    // Waits at most three seconds for a script's condition to hold, as a tap takes effect only
+    // once its gesture has ended; whether it held.
+    bool WaitFor(std::string_view condition);
     Json Window(std::string_view action);  // "maximize", "minimize": the window's new rect
 
   private:
