@@ -86,3 +86,7 @@ void HighContrastSetting::Take(const QString& name_space,
 }
 
 }  // namespace platform
+
+// moc's code for the class, compiled here rather than in a file of its own that would read
+// Qt's headers again.
+#include "moc_high_contrast_setting.cpp"
