@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // What only the Qt window decides: the fonts it resolves, captions that fit whatever font the
-// system has, drawing on a scaled screen, what a press repaints, and how it reads the desktop's
-// high-contrast setting. What every platform's window must do is in the conformance suite.
+// system has, drawing on a scaled screen, what a press repaints, and how and when it reads the
+// desktop's high-contrast setting. What every platform's window must do is in the conformance
+// suite.
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -43,6 +45,27 @@ class PaintRecorder : public QObject {
         if (event->type() == QEvent::Paint) painted.insert(object);
         return false;
     }
+};
+
+// Records whether the window had asked for the high-contrast setting when a widget of its first
+// frame was painted.
+class FirstPaintWatcher : public QObject {
+  public:
+    FirstPaintWatcher(const QWidget* window, const QObject* widget)
+        : window_(window), widget_(widget) {}
+    std::optional<bool> asked;
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == widget_ && event->type() == QEvent::Paint && !asked) {
+            asked = window_->findChild<platform::HighContrastSetting*>() != nullptr;
+        }
+        return false;
+    }
+
+  private:
+    const QWidget* window_;
+    const QObject* widget_;
 };
 
 }  // namespace
@@ -201,6 +224,20 @@ class QtWindowTest : public QObject {
             QVERIFY2(widget != nullptr, qPrintable(name));
             QVERIFY2(!recorder.painted.contains(widget), qPrintable(name + " was repainted"));
         }
+    }
+
+    // The setting is asked once the first frame is on the screen: connecting to the session bus
+    // while the window is painted would hold back the controls painted after it.
+    void highContrastIsAskedAfterTheFirstFrame() {
+        platform::QtForm form(vrenkodal::MainWindow(), binding_->OnPress());
+        auto* report = static_cast<QPlainTextEdit*>(form.Widget(vrenkodal::kReportBox));
+        FirstPaintWatcher watcher(&form, report->viewport());
+        QApplication::instance()->installEventFilter(&watcher);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_VERIFY(form.findChild<platform::HighContrastSetting*>() != nullptr);
+        QApplication::instance()->removeEventFilter(&watcher);
+        QCOMPARE(watcher.asked, std::optional<bool>(false));
     }
 
     // What the desktop's Settings portal may hold when the window asks: each desktop's key,

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "platform/qt/high_contrast_setting.h"
 #include "platform/qt/qt_look.h"
 #include "platform/qt/steady_scroll_bar.h"
 
@@ -161,14 +164,21 @@ QtForm::QtForm(const Window& window, PressHandler on_press)
 
 void QtForm::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
+    if (std::exchange(first_frame_drawn_, true)) return;
     // The desktop's high-contrast setting is asked once the first frame is on the screen, not
-    // before: where it is on, the window is drawn again in the system's colours, one frame later.
-    if (contrast_ != nullptr) return;
-    contrast_ = new HighContrastSetting(
-        [this](bool on) {
-            if (on != high_contrast_) Colour(high_contrast_ = on);
+    // while it is drawn: the window is painted before its controls and shown after them, and
+    // connecting to the session bus here would hold the whole frame back. Where the setting is
+    // on, the window is drawn again in the system's colours, one frame later.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            new HighContrastSetting(
+                [this](bool on) {
+                    if (on != high_contrast_) Colour(high_contrast_ = on);
+                },
+                this);
         },
-        this);
+        Qt::QueuedConnection);
 }
 
 void QtForm::Colour(bool high_contrast) {

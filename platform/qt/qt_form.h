@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include "platform/form.h"
-#include "platform/qt/high_contrast_setting.h"
 
 namespace platform {
 
@@ -43,7 +42,7 @@ class QtForm final : public QWidget, public Form {
     QWidget* notice_ = nullptr;  // what screen readers are told, unseen; made when first needed
 #endif
     const Window& description_;
-    HighContrastSetting* contrast_ = nullptr;  // asked once the first frame is drawn
+    bool first_frame_drawn_ = false;  // the high-contrast setting is asked after it
     bool high_contrast_ = false;
 };
 
