@@ -3,8 +3,10 @@
 // system has, drawing on a scaled screen, what a press repaints, and how and when it reads the
 // desktop's high-contrast setting. What every platform's window must do is in the conformance
 // suite.
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -35,37 +37,24 @@ QByteArray RowName(platform::ControlRef ref) {
         .toUtf8();
 }
 
-// Records which widgets receive a paint event.
+// Records which widgets receive a paint event, and tells of each one's first.
 class PaintRecorder : public QObject {
   public:
+    explicit PaintRecorder(std::function<void(QObject*)> first_paint = {})
+        : first_paint_(std::move(first_paint)) {}
     QSet<QObject*> painted;
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted.insert(object);
-        return false;
-    }
-};
-
-// Records whether the window had asked for the high-contrast setting when a widget of its first
-// frame was painted.
-class FirstPaintWatcher : public QObject {
-  public:
-    FirstPaintWatcher(const QWidget* window, const QObject* widget)
-        : window_(window), widget_(widget) {}
-    std::optional<bool> asked;
-
-  protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (object == widget_ && event->type() == QEvent::Paint && !asked) {
-            asked = window_->findChild<platform::HighContrastSetting*>() != nullptr;
+        if (event->type() == QEvent::Paint && !painted.contains(object)) {
+            painted.insert(object);
+            if (first_paint_) first_paint_(object);
         }
         return false;
     }
 
   private:
-    const QWidget* window_;
-    const QObject* widget_;
+    std::function<void(QObject*)> first_paint_;
 };
 
 }  // namespace
@@ -230,14 +219,19 @@ class QtWindowTest : public QObject {
     // while the window is painted would hold back the controls painted after it.
     void highContrastIsAskedAfterTheFirstFrame() {
         platform::QtForm form(vrenkodal::MainWindow(), binding_->OnPress());
-        auto* report = static_cast<QPlainTextEdit*>(form.Widget(vrenkodal::kReportBox));
-        FirstPaintWatcher watcher(&form, report->viewport());
-        QApplication::instance()->installEventFilter(&watcher);
+        const QWidget* report =
+            static_cast<QPlainTextEdit*>(form.Widget(vrenkodal::kReportBox))->viewport();
+        std::optional<bool> asked;  // when the report box was first painted
+        PaintRecorder recorder([&](QObject* widget) {
+            if (widget == report)
+                asked = form.findChild<platform::HighContrastSetting*>() != nullptr;
+        });
+        QApplication::instance()->installEventFilter(&recorder);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_VERIFY(form.findChild<platform::HighContrastSetting*>() != nullptr);
-        QApplication::instance()->removeEventFilter(&watcher);
-        QCOMPARE(watcher.asked, std::optional<bool>(false));
+        QApplication::instance()->removeEventFilter(&recorder);
+        QCOMPARE(asked, std::optional<bool>(false));
     }
 
     // What the desktop's Settings portal may hold when the window asks: each desktop's key,

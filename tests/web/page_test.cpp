@@ -211,13 +211,10 @@ TEST_P(LoaderTest, StartsOrSaysWhy) {
         session->DevTools("Page.addScriptToEvaluateOnNewDocument", {{"source", script}});
     session->Navigate("about:blank");
     session->Navigate(kPage);
-    const Json outcome = session->ExecuteAsync(R"(
-        const done = arguments[0], until = performance.now() + 3000;
-        (function wait() {
-          const ready = performance.getEntriesByName("vrenkodal-ready").length > 0;
-          if (ready || said.length || performance.now() > until) return done({ready, said});
-          setTimeout(wait, 5);
-        })();)");
+    constexpr const char* kReady = "performance.getEntriesByName('vrenkodal-ready').length > 0";
+    session->WaitFor(std::string(kReady) + " || said.length > 0");
+    const Json outcome =
+        session->Evaluate("return {ready: " + std::string(kReady) + ", said: window.said};");
     session->DevTools("Page.removeScriptToEvaluateOnNewDocument",
                       {{"identifier", added["identifier"]}});
     if (std::string_view(row.message).empty()) {
