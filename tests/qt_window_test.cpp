@@ -100,8 +100,10 @@ class QtWindowTest : public QObject {
             QCOMPARE(font.family(), family);
         } else {
             QVERIFY(!font.families().contains(family));
-            QVERIFY(!font.families().isEmpty());
         }
+        // One family: for a list, the toolkit has fontconfig find every font's stand-ins as it
+        // loads it, which took 4 % of the start before the first frame.
+        QCOMPARE(font.families().size(), 1);
         QVERIFY(font.pointSizeF() <= described.point_size);
         QCOMPARE(font.bold(), described.bold);
     }

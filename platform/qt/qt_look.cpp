@@ -44,8 +44,10 @@ QFont ToQFont(const Font& font) {
                 font.point_size,
                 font.bold ? QFont::Bold : QFont::Normal);
     const QStringList families = Installed(QStringList(qfont.family()) + kSerifFallbacks);
+    // Only the first of them is named: with more, the toolkit has fontconfig work out every
+    // font's stand-ins as it loads it, before the first frame, not once a glyph is missing.
     // With none of them installed, the described name lets fontconfig choose the nearest face.
-    if (!families.isEmpty()) qfont.setFamilies(families);
+    if (!families.isEmpty()) qfont.setFamily(families.first());
     qfont.setStyleHint(QFont::Serif);
     // Cyrillic and Latin need no shaping, and the window's controls draw their captions
     // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the

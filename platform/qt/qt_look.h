@@ -8,8 +8,8 @@
 namespace platform {
 
 // The font the window's description names, or where the system lacks it a serif stand-in
-// with the same metrics if there is one. Installed families are named first, so the first one
-// named is the one text is drawn in whenever the system has it.
+// with the same metrics if there is one: the first of them the system has, so that the family
+// named is the one text is drawn in.
 QFont ToQFont(const Font& font);
 
 // Whether a font from ToQFont draws in the design's family or a face with exactly its metrics,
