@@ -130,6 +130,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = std::atoi(argv[1]);
+    if (runs < 1) {
+        std::fputs("startup_harness: RUNS must be a whole number above 0\n", stderr);
+        return 2;
+    }
     std::vector<Program> programs;
     for (int i = 2; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -178,6 +182,18 @@ int main(int argc, char** argv) {
     PrintRow("exec to first frame, fastest (ms)", programs, [](const Program& p) {
         return *std::min_element(p.milliseconds.begin(), p.milliseconds.end());
     });
+    // Each round starts every program once, so the ratio within a round leaves out how the
+    // shared machine's speed drifts from one round to the next.
+    std::printf("| exec to first frame, median of the ratios within a round |");
+    for (std::size_t i = 0; i < count; ++i) std::printf(" |");
+    for (std::size_t i = 1; i < count; ++i) {
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run) {
+            ratios.push_back(programs[0].milliseconds[run] / programs[i].milliseconds[run]);
+        }
+        std::printf(" %.2f |", Median(ratios));
+    }
+    std::printf("\n");
     PrintRow("peak resident memory at first frame, median (MiB)", programs, [](const Program& p) {
         return Median(p.peak_mib);
     });
