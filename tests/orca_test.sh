@@ -25,12 +25,18 @@ cleanup() {
 pids=()
 trap cleanup EXIT
 fail() { echo "orca_test: $*" >&2; grep "SPEECH OUTPUT" "$work/orca.log" >&2 || true; exit 1; }
+# runs a command every tenth of a second until it succeeds, at most TRIES times
+within() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
 
 # A display of its own, on a number the server picks free and writes once it is ready.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+within 100 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
 eval "$(dbus-launch --sh-syntax)"
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -42,26 +48,20 @@ HOME=$work script -qfec "orca --debug-file=/dev/stdout" "$work/orca.log" \
     >/dev/null 2>&1 </dev/null &
 pids+=($!)
 
-# waits until Orca has said something matching the pattern, since the last mark, or fails
-# saying what was missing
+# Orca's log since the last mark
 since=1
 mark() { since=$(($(wc -l < "$work/orca.log") + 1)); }
-heard() {
-    for _ in $(seq "${2:-100}"); do
-        tail -n "+$since" "$work/orca.log" 2>/dev/null | grep -q "SPEECH OUTPUT: '$1" && return 0
-        sleep 0.1
-    done
-    fail "Orca did not say \"$1\""
-}
+said_since_mark() { tail -n "+$since" "$work/orca.log" 2>/dev/null; }
+said() { said_since_mark | grep -q "SPEECH OUTPUT: '$1"; }
+# waits until Orca has said something matching the pattern, since the last mark, or fails
+# saying what was missing
+heard() { within "${2:-100}" said "$1" || fail "Orca did not say \"$1\""; }
 heard "Screen reader on" 300  # Orca looks for speech and braille first; none are here
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >/dev/null 2>&1 &
 pids+=($!)
 # No window manager here: the window is given the keyboard focus by hand.
-for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --name Vrenkodal 2>/dev/null | head -1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "the window did not show"
+window_shown() { window=$(xdotool search --onlyvisible --name Vrenkodal 2>/dev/null | head -1) && [ -n "$window" ]; }
+within 50 window_shown || fail "the window did not show"
 xdotool windowfocus --sync "$window"
 heard "Отчет read only text"
 xdotool key Tab
@@ -77,9 +77,8 @@ xdotool key space
 # Orca 43 names what it speaks as a notification; an announcement, from Qt 6.8, it only says.
 heard "\(notification \)\?Въведени години: 45"
 # The answer's two lines reach the log one at a time: the kind may come a moment after the age.
-said_kind() { tail -n "+$since" "$work/orca.log" | grep -A1 "Въведени години: 45" | grep -q "тип: Волски"; }
-for _ in $(seq 50); do said_kind && break; sleep 0.1; done
-said_kind || fail "Orca said the age but not the kind"
+said_kind() { said_since_mark | grep -A1 "Въведени години: 45" | grep -q "тип: Волски"; }
+within 50 said_kind || fail "Orca said the age but not the kind"
 xdotool key Tab
 heard "Чисти \(push \)\?button"
 mark

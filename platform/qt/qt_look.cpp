@@ -22,15 +22,15 @@ const QStringList kSerifFallbacks = {QStringLiteral("Liberation Serif"),
                                      QStringLiteral("FreeSerif"),
                                      QStringLiteral("Noto Serif")};
 
-// Only families the system has are asked for: asking for a missing one makes the toolkit have
-// fontconfig sort every font on the system for a stand-in, before it tries the next one.
-QStringList Installed(const QStringList& families) {
+// The first of the families that the system has, or none. Only a family the system has is
+// asked for: asking for a missing one makes the toolkit have fontconfig sort every font on the
+// system for a stand-in.
+QString FirstInstalled(const QStringList& families) {
     const QStringList installed = QFontDatabase::families();
-    QStringList found;
     for (const QString& family : families) {
-        if (installed.contains(family)) found.append(family);
+        if (installed.contains(family)) return family;
     }
-    return found;
+    return {};
 }
 
 // The design's font and the faces with exactly its metrics.
@@ -43,11 +43,11 @@ QFont ToQFont(const Font& font) {
     QFont qfont(QString::fromUtf8(font.family.data(), static_cast<qsizetype>(font.family.size())),
                 font.point_size,
                 font.bold ? QFont::Bold : QFont::Normal);
-    const QStringList families = Installed(QStringList(qfont.family()) + kSerifFallbacks);
-    // Only the first of them is named: with more, the toolkit has fontconfig work out every
-    // font's stand-ins as it loads it, before the first frame, not once a glyph is missing.
-    // With none of them installed, the described name lets fontconfig choose the nearest face.
-    if (!families.isEmpty()) qfont.setFamily(families.first());
+    // One family is named: for a list, the toolkit has fontconfig work out every font's
+    // stand-ins as it loads it, before the first frame, not once a glyph is missing. With none
+    // of these installed, the described name lets fontconfig choose the nearest face.
+    const QString family = FirstInstalled(QStringList(qfont.family()) + kSerifFallbacks);
+    if (!family.isEmpty()) qfont.setFamily(family);
     qfont.setStyleHint(QFont::Serif);
     // Cyrillic and Latin need no shaping, and the window's controls draw their captions
     // without kerning, as Windows does: text is laid out glyph by glyph, at a fraction of the
@@ -62,7 +62,7 @@ QFont ToQFont(const Font& font) {
 bool HasDesignMetrics(const QFont& font) {
     // The first family named is the one drawn in, if the system has it.
     const QString first = font.families().value(0);
-    return kDesignMetrics.contains(first) && !Installed({first}).isEmpty();
+    return kDesignMetrics.contains(first) && !FirstInstalled({first}).isEmpty();
 }
 
 void UseProgramStyle() {
