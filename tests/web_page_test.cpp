@@ -23,7 +23,7 @@ TEST(WebPage, TextsAreEscapedAndPlacesExact) {
         {.ref = {"Text1"}, .kind = ControlKind::TextBox, .text = "a\r\nb\r\n", .multi_line = true},
     };
     const Window window{.name = "W", .controls = controls};
-    const std::string markup = WindowMarkup(window);
+    const std::string markup = WindowMarkup(window, {"Text1"});
     EXPECT_NE(markup.find(">&lt;b&gt;&quot;Tom &amp; Jerry&quot;&lt;/b&gt;<"), std::string::npos);
     EXPECT_EQ(markup.find("<b>"), std::string::npos);
     EXPECT_NE(markup.find(">\na\nb\n</textarea>"), std::string::npos);

@@ -31,11 +31,10 @@ mergeInto(LibraryManager.library, {
     document.getElementById(UTF8ToString(id)).value = UTF8ToString(value);
   },
 
-  // A new text node each time: a live region says what is added to it, so the same text is
-  // said again. Line breaks read as pauses.
+  // A new text node each time, as textContent makes: a live region says what is added to it,
+  // so the same text is said again. Line breaks read as pauses.
   vrenkodal_set_status: function (id, text) {
-    document.getElementById(UTF8ToString(id))
-      .replaceChildren(document.createTextNode(UTF8ToString(text)));
+    document.getElementById(UTF8ToString(id)).textContent = UTF8ToString(text);
   },
 
   // Said once, and the runtime stops: no later press runs on a window that no longer matches

@@ -181,7 +181,7 @@ void AppendControl(std::string& out,
             // The label carries the place and the caption, the radio button the state; one
             // group per frame, named after it.
             out += "<label class=\"option\" style=\"" + Style(control, window.font, origin) +
-                   "\"><input type=\"radio\" id=\"" + ElementId(control.ref) + "\" name=\"" +
+                   (control.enabled ? "" : ";color:GrayText") + "\"><input type=\"radio\" id=\"" + ElementId(control.ref) + "\" name=\"" +
                    std::string(control.container) + "\"" + (control.enabled ? "" : " disabled") +
                    autofocus + ">" + text + "</label>\n";
             break;
@@ -237,30 +237,43 @@ std::string WindowStyle(const Window& window) {
     style += id + " legend{white-space:pre;padding:0}\n";
     style += id + " textarea{resize:none}\n";
     style += id + " .scrolled{overflow-y:scroll}\n";
-    style += id + " .option{display:flex;align-items:center;gap:4px;white-space:nowrap}\n";
-    style += id + " .option:has(:disabled){color:GrayText}\n";
+    // Spaced by margins, not by a flex gap, which browsers before 2021 do not know.
+    style += id + " .option{display:flex;align-items:center;white-space:nowrap}\n";
+    style += id + " .option input{margin-right:4px}\n";
     // Read by screen readers, drawn nowhere.
-    style += id + " .unseen{width:1px;height:1px;overflow:hidden;clip-path:inset(50%)}\n";
+    style += id + " .unseen{width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0)}\n";
     // Where the window does not fit the page (a phone held upright, a desktop browser zoomed
     // far in) and on every touch screen, the controls flow into one column, the report box
     // last: each as wide as the column and at least a finger high, the text at its own size.
     // The page's width without its scroll bar decides, so that no width scrolls sideways; a
     // desktop with a mouse and room for the window keeps it exactly.
     const std::string column =
-        id + "{width:auto;height:auto;max-width:32rem;margin:0 auto;padding:8px;display:flex;" +
-        "flex-direction:column;gap:8px}\n" + id + ">*," + id +
+        id + "{width:auto;height:auto;max-width:32rem;margin:0 auto;padding:8px 8px 0;" +
+        "display:flex;flex-direction:column}\n" + id + ">*," + id +
         " .option{position:static!important;width:auto!important;height:auto!important;" +
-        "margin:0!important}\n" + id + " input[type=text]," + id + " button{min-height:44px}\n" +
+        "margin:0 0 8px!important}\n" + id + " .option{margin:0!important}\n" + id +
+        " input[type=text]," + id + " button{min-height:44px}\n" +
         id + ">fieldset{padding:0 8px 8px}\n" + id + " textarea{order:1;height:12em!important}\n" +
         id + ">.unseen{position:absolute!important;width:1px!important;height:1px!important}\n";
+    // A browser without container queries (before 2023) takes the column from the width of
+    // the page with its scroll bar, which leaves only the band of a scroll bar's width exact and
+    // scrolling sideways, or from its touch screen.
     style += "body{container-type:inline-size}\n";
     style += "@container (width < " + Pixels(window.client_width) + "){\n" + column + "}\n";
-    style += "@media (pointer:coarse){\n" + column + "}\n";
+    style += "@media (pointer:coarse),(max-width:" + Pixels(window.client_width - 1) + "){\n" +
+             column + "}\n";
+    // A phone on its side has room beside, not below: the controls on the left, the frame and
+    // the report box on the right, where both lines of the answer show without scrolling.
+    style += "@media (pointer:coarse) and (min-width:600px) and (max-height:500px){\n" + id +
+             "{max-width:none;display:grid;grid-template-columns:1fr 1fr;grid-column-gap:16px}\n" +
+             id + ">*{grid-column:1}\n" + id + ">fieldset{grid-column:2;grid-row:1/span 4}\n" + id +
+             " textarea{grid-column:2;grid-row:5/span 2;height:7em!important}\n}\n";
     return style;
 }
 
-std::string WindowMarkup(const Window& window) {
-    std::string out = "<main id=\"" + std::string(window.name) + "\">\n";
+std::string WindowMarkup(const Window& window, ControlRef report) {
+    std::string out = "<main id=\"" + std::string(window.name) + "\" data-report=\"" +
+                      ElementId(report) + "\">\n";
     const Control* first_focus = FirstToFocus(window, "");
     for (const Control* control : InFocusOrder(window, ""))
         AppendControl(out, window, *control, {}, first_focus);

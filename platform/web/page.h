@@ -28,8 +28,9 @@ std::string PageTitle(std::string_view caption);
 
 // The style sheet and the markup of the window. Elements stand in the order of the keyboard
 // focus, so that Tab follows the description without any tabindex; places in CSS pixels are
-// twips / 15, a CSS pixel being 1/96 inch.
+// twips / 15, a CSS pixel being 1/96 inch. The report is the text box the page writes its own
+// message into where the program cannot start.
 std::string WindowStyle(const Window& window);
-std::string WindowMarkup(const Window& window);
+std::string WindowMarkup(const Window& window, ControlRef report);
 
 }  // namespace platform::web

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
          << icon << "\">\n"
          << "<style>\nbody{margin:0}\n"
          << platform::web::WindowStyle(window) << "</style>\n</head>\n<body>\n"
-         << platform::web::WindowMarkup(window) << "</body>\n</html>\n";
+         << platform::web::WindowMarkup(window, vrenkodal::kReportBox) << "</body>\n</html>\n";
     if (!page.flush()) {
         std::fprintf(stderr, "write_page: cannot write %s\n", argv[1]);
         return 1;
