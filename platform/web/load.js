@@ -36,7 +36,6 @@
 
   // The browser's own base64 decoder, where it has one, is many times quicker.
   function decoded(base64) {
-    // eslint-disable-next-line compat/compat -- tested for; atob serves every other browser
     if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
     var text = atob(base64);
     var bytes = new Uint8Array(text.length);
