@@ -181,9 +181,9 @@ void AppendControl(std::string& out,
             // The label carries the place and the caption, the radio button the state; one
             // group per frame, named after it.
             out += "<label class=\"option\" style=\"" + Style(control, window.font, origin) +
-                   (control.enabled ? "" : ";color:GrayText") + "\"><input type=\"radio\" id=\"" + ElementId(control.ref) + "\" name=\"" +
-                   std::string(control.container) + "\"" + (control.enabled ? "" : " disabled") +
-                   autofocus + ">" + text + "</label>\n";
+                   (control.enabled ? "" : ";color:GrayText") + "\"><input type=\"radio\" id=\"" +
+                   ElementId(control.ref) + "\" name=\"" + std::string(control.container) + "\"" +
+                   (control.enabled ? "" : " disabled") + autofocus + ">" + text + "</label>\n";
             break;
         case ControlKind::Frame:
             out += "<fieldset" + attributes + "><legend>" + text + "</legend>\n";
@@ -252,9 +252,9 @@ std::string WindowStyle(const Window& window) {
         "display:flex;flex-direction:column}\n" + id + ">*," + id +
         " .option{position:static!important;width:auto!important;height:auto!important;" +
         "margin:0 0 8px!important}\n" + id + " .option{margin:0!important}\n" + id +
-        " input[type=text]," + id + " button{min-height:44px}\n" +
-        id + ">fieldset{padding:0 8px 8px}\n" + id + " textarea{order:1;height:12em!important}\n" +
-        id + ">.unseen{position:absolute!important;width:1px!important;height:1px!important}\n";
+        " input[type=text]," + id + " button{min-height:44px}\n" + id +
+        ">fieldset{padding:0 8px 8px}\n" + id + " textarea{order:1;height:12em!important}\n" + id +
+        ">.unseen{position:absolute!important;width:1px!important;height:1px!important}\n";
     // A browser without container queries (before 2023) takes the column from the width of
     // the page with its scroll bar, which leaves only the band of a scroll bar's width exact and
     // scrolling sideways, or from its touch screen.

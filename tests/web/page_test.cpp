@@ -173,7 +173,11 @@ const FitRow kFitRows[] = {
     {"desktop_with_room_is_exact", 1024, 768, false, 0, Layout::kExact},
     {"desktop_just_wide_enough_is_exact", kWindowWidth, 740, false, 0, Layout::kExact},
     {"scroll_bar_band_is_one_column", kWindowWidth + 10, 740, false, 17, Layout::kColumn},
-    {"scroll_bar_beside_a_whole_window_is_exact", kWindowWidth + 17, 740, false, 17,
+    {"scroll_bar_beside_a_whole_window_is_exact",
+     kWindowWidth + 17,
+     740,
+     false,
+     17,
      Layout::kExact},
 };
 
@@ -205,8 +209,14 @@ TEST(SingleFile, OpensFromDiskAskingForNothingAndPaintsBeforeAnyScript) {
 // The site of a school's server, on the loopback for as long as it lives.
 struct SiteServer {
     int port = webdriver::FreePort();
-    webdriver::Process process{{"/usr/bin/python3", "-m", "http.server", std::to_string(port),
-                                "--bind", "127.0.0.1", "--directory", VRENKODAL_WEB_SITE}};
+    webdriver::Process process{{"/usr/bin/python3",
+                                "-m",
+                                "http.server",
+                                std::to_string(port),
+                                "--bind",
+                                "127.0.0.1",
+                                "--directory",
+                                VRENKODAL_WEB_SITE}};
     // localhost is a secure origin, as a school's https server is.
     std::string Address() const { return "http://localhost:" + std::to_string(port) + "/"; }
 };
@@ -222,23 +232,33 @@ constexpr LoaderRow kLoaderRows[] = {
     // Chromium 156 decodes base64 itself; older browsers take the script's own way.
     {"without_native_base64_still_starts", false, "delete Uint8Array.fromBase64", ""},
     // Chrome before about 115 compiles no module over 4 KB on the page's own thread.
-    {"where_a_large_module_cannot_compile_at_once_still_starts", false,
+    {"where_a_large_module_cannot_compile_at_once_still_starts",
+     false,
      "const Sync = WebAssembly.Module;"
      "WebAssembly.Module = function (bytes) {"
      "  if (bytes.byteLength > 4096) throw new RangeError('disallowed on the main thread');"
      "  return new Sync(bytes); };",
      ""},
     // Safari before 16.4, Chrome before 80, Firefox before 113: the page's own inflater.
-    {"file_without_decompression_stream_or_base64_inflates_it_itself", false,
-     "delete window.DecompressionStream; delete Uint8Array.fromBase64", ""},
-    {"site_without_decompression_stream_inflates_it_itself", true,
-     "delete window.DecompressionStream; delete Uint8Array.fromBase64", ""},
+    {"file_without_decompression_stream_or_base64_inflates_it_itself",
+     false,
+     "delete window.DecompressionStream; delete Uint8Array.fromBase64",
+     ""},
+    {"site_without_decompression_stream_inflates_it_itself",
+     true,
+     "delete window.DecompressionStream; delete Uint8Array.fromBase64",
+     ""},
     // Safari's Lockdown Mode, Edge's strict enhanced security.
-    {"file_without_webassembly_says_so_in_the_report_box", false, "delete window.WebAssembly",
+    {"file_without_webassembly_says_so_in_the_report_box",
+     false,
+     "delete window.WebAssembly",
      "не може да изпълни програмата"},
-    {"site_without_webassembly_says_so_in_the_report_box", true, "delete window.WebAssembly",
+    {"site_without_webassembly_says_so_in_the_report_box",
+     true,
+     "delete window.WebAssembly",
      "не може да изпълни програмата"},
-    {"with_a_broken_module_says_it_could_not_load", false,
+    {"with_a_broken_module_says_it_could_not_load",
+     false,
      "const write = WritableStreamDefaultWriter.prototype.write;"
      "WritableStreamDefaultWriter.prototype.write = function (bytes) {"
      "  return write.call(this, bytes.slice(0, 100)); };",
