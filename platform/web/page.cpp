@@ -235,6 +235,7 @@ std::string WindowStyle(const Window& window) {
     style += id + ">fieldset{position:static;padding:0;min-width:0;border:2px groove ThreeDFace}\n";
     // The frame's caption keeps its blanks.
     style += id + " legend{white-space:pre;padding:0}\n";
+    // A text area with no grip at all (iOS, Edge 16) only lacks what this takes away.
     style += id + " textarea{resize:none}\n";
     style += id + " .scrolled{overflow-y:scroll}\n";
     // Spaced by margins, not by a flex gap, which browsers before 2021 do not know.
