@@ -70,6 +70,9 @@ for info in getattr(pe, "FileInfo", [[]])[0]:
 for key in ("ProductName", "FileDescription", "FileVersion", "ProductVersion"):
     check(strings.get(key), f"no {key} in the version record")
 check(strings.get("FileVersion") == version + ".0", "the FileVersion string differs")
+# Task Manager names the program by its description: the window's title, in Bulgarian.
+check(strings.get("FileDescription") == "Животинските години на човека",
+      f"the FileDescription is {strings.get('FileDescription')!r}, not the Bulgarian title")
 
 # Resources: one 32 x 32 icon in 256 colours, and the manifest of a process.
 resources = {entry.id: entry for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries}
