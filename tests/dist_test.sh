@@ -40,6 +40,8 @@ grep -q "<release version=\"$version\"" "$root"/usr/share/metainfo/*.metainfo.xm
 for arch in x64 x86; do
     /usr/bin/python3 "$tests/win32/pe_check.py" "vrenkodal-$version-windows-$arch.exe" "$version" "$arch" \
         || fail "the $arch program is not as promised"
+    /usr/bin/python3 "$tests/win32/msi_check.py" "vrenkodal-$version-windows-$arch.msi" "$arch" \
+        || fail "the $arch installer's texts are not as promised"
     msiinfo export "vrenkodal-$version-windows-$arch.msi" Property | tr -d "\r" |
         grep -q "^ProductVersion	$version\$" || fail "the $arch MSI is not version $version"
 done

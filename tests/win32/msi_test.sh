@@ -46,6 +46,10 @@ done
 [ -f "$installed/vrenkodal.exe" ] || fail "no vrenkodal.exe under Program Files"
 [ -n "$(shortcuts)" ] || fail "no Start-menu shortcut with the Bulgarian name"
 entries | grep -q '"DisplayVersion"="1.0.0"' || fail "no Add/Remove Programs entry for 1.0.0"
+# Its comment as Windows shows it, in Bulgarian: Wine keeps the text as \x escapes.
+comment=$(entries | sed -n 's/^"Comments"="\(.*\)"\r\?$/\1/p' | sort -u |
+    /usr/bin/python3 -c 'import re, sys; print(re.sub(r"\\x([0-9a-f]{1,4})", lambda m: chr(int(m[1], 16)), sys.stdin.read().strip()))')
+[ "$comment" = "Животинските години на човека" ] || fail "Add/Remove Programs' comment reads \"$comment\""
 # A machine that cannot run 32-bit programs still installs, replaces and removes them.
 started=0
 "$wine_run" "$prefix" --display "$start_test" "C:\\${program_files[$arch]}\\Vrenkodal\\vrenkodal.exe" \
