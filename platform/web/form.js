@@ -41,7 +41,9 @@ mergeInto(LibraryManager.library, {
   // its state.
   vrenkodal_report_and_abort: function (message) {
     var text = UTF8ToString(message);
-    alert(text);
+    // What went wrong inside is the developer's English, for the fault's report.
+    alert("Програмата спря поради грешка в нея. Съобщете на учителя си и презаредете " +
+          "страницата.\n\n" + text);
     abort(text);
   },
 

@@ -102,7 +102,11 @@
       Vrenkodal({ wasm: module });
     })
     .catch(function (error) {
-      say("Програмата не можа да се зареди (" + error.message + "). Презаредете страницата.");
+      // The browser's own words, in English whatever its language, are for whoever looks into
+      // it; the pupil reads what to do.
+      console.error(error);
+      say("Програмата не можа да се зареди. Презаредете страницата; ако това не помогне, " +
+          "съобщете на учителя си.");
     });
 })("@MODULE@", "@MODULE_FILE@", "@MODULE_SIZE@", function () {
   var module = {};

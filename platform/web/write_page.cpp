@@ -17,6 +17,12 @@ constexpr const char* kDescription =
     "Какъв вид са годините на човек на дадена възраст: до 30 човешки, после конски, волски, "
     "кучешки и маймунски. Училищно упражнение по физическо възпитание и информатика.";
 
+// What a browser with JavaScript turned off shows under the window, whose buttons then do
+// nothing: a school's policy or a reader's add-on may have turned it off.
+constexpr const char* kWithoutScript =
+    "<noscript><p style=\"margin:1em 8px\">Програмата има нужда от JavaScript, а в този браузър той е "
+    "изключен. Включете го за тази страница в настройките на браузъра.</p></noscript>\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +46,8 @@ int main(int argc, char** argv) {
          << icon << "\">\n"
          << "<style>\nbody{margin:0}\n"
          << platform::web::WindowStyle(window) << "</style>\n</head>\n<body>\n"
-         << platform::web::WindowMarkup(window, vrenkodal::kReportBox) << "</body>\n</html>\n";
+         << platform::web::WindowMarkup(window, vrenkodal::kReportBox) << kWithoutScript
+         << "</body>\n</html>\n";
     if (!page.flush()) {
         std::fprintf(stderr, "write_page: cannot write %s\n", argv[1]);
         return 1;

@@ -315,6 +315,25 @@ INSTANTIATE_TEST_SUITE_P(Page, LoaderTest, testing::ValuesIn(kLoaderRows), [](co
     return std::string(info.param.name);
 });
 
+// With JavaScript turned off, by a school's policy or an add-on, the window is there, and a
+// line under it says what the buttons need.
+TEST(WithoutJavaScript, SaysSoUnderTheWindow) {
+    session->SetWindowSize(1024, 768);
+    session->Navigate("about:blank");
+    session->DevTools("Emulation.setScriptExecutionDisabled", {{"value", true}});
+    session->Navigate(kPage);
+    const Json shown = session->DevTools(
+        "Runtime.evaluate",
+        {{"returnByValue", true},
+         {"expression",
+          "[...document.querySelectorAll('p')].filter(p => p.offsetHeight > 0)"
+          ".map(p => p.textContent).join() + '|' + !!document.getElementById('Command1_0')"}});
+    session->DevTools("Emulation.setScriptExecutionDisabled", {{"value", false}});
+    const std::string text = shown["result"].value("value", "");
+    EXPECT_NE(text.find("има нужда от JavaScript"), std::string::npos) << text;
+    EXPECT_NE(text.find("|true"), std::string::npos) << "no window: " << text;
+}
+
 // What Chromium hands a screen reader: a polite live region, holding the answer after a press.
 TEST(LiveRegion, HoldsTheReportAfterAPressForScreenReaders) {
     session->SetWindowSize(1024, 768);
