@@ -9,18 +9,4 @@
       event.preventDefault();
     }
   });
-
-  // Tab and Shift+Tab cycle through the window's controls.
-  win.addEventListener("keydown", function (event) {
-    if (event.key != "Tab") return;
-    var controls = [].filter.call(win.querySelectorAll("input,textarea,button"), function (c) {
-      return !c.disabled && c.getClientRects().length;
-    });
-    var first = controls[0];
-    var last = controls[controls.length - 1];
-    if (document.activeElement == (event.shiftKey ? first : last)) {
-      event.preventDefault();
-      (event.shiftKey ? last : first).focus();
-    }
-  });
 })();

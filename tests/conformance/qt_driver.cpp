@@ -85,6 +85,7 @@ class QtDriver final : public WindowDriver {
         const QRect rect = control == kWindow ? form_.rect() : Widget(control)->geometry();
         return {rect.x(), rect.y(), rect.width(), rect.height()};
     }
+    bool TabCyclesWithin() override { return true; }
     bool FixedSize() override { return form_.minimumSize() == form_.maximumSize(); }
     bool Minimisable() override { return form_.windowFlags() & Qt::WindowMinimizeButtonHint; }
     bool Maximisable() override { return form_.windowFlags() & Qt::WindowMaximizeButtonHint; }

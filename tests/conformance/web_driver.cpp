@@ -140,6 +140,7 @@ class WebDriver final : public WindowDriver {
                                             {platform::web::ElementId(control), container});
         return {rect[0].get<int>(), rect[1].get<int>(), rect[2].get<int>(), rect[3].get<int>()};
     }
+    bool TabCyclesWithin() override { return false; }
     bool FixedSize() override {
         const Json before = MainSize();
         session->SetWindowSize(kDesktopWidth + 300, kDesktopHeight + 200);

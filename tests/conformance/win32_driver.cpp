@@ -89,6 +89,7 @@ class Win32Driver final : public WindowDriver {
                 At96(rect.right - rect.left),
                 At96(rect.bottom - rect.top)};
     }
+    bool TabCyclesWithin() override { return true; }
     bool FixedSize() override { return !(Style() & WS_THICKFRAME); }
     bool Minimisable() override { return Style() & WS_MINIMIZEBOX; }
     bool Maximisable() override { return Style() & WS_MAXIMIZEBOX; }

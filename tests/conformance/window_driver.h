@@ -73,6 +73,10 @@ class WindowDriver {
     virtual bool Maximisable() = 0;
     virtual std::string Title() = 0;
     virtual int IconSize() = 0;  // 0 without an icon
+    // What the platform's windows do at the ends of the tab order, which the suite expects
+    // of this one: a desktop window cycles within itself; a page lets the focus go on to the
+    // browser after its last control and before its first.
+    virtual bool TabCyclesWithin() = 0;
 
     // What the screen shows of a control (kWindow: of the client area), at 96 dpi.
     virtual Image Grab(platform::ControlRef control) = 0;

@@ -66,10 +66,13 @@ struct Expected {
         age_selected = false;
         age += text.substr(0, kMaxLength - age.size());
     }
-    void MoveFocus(int step) {
+    int FocusAt() const {
         int at = 0;
         while (!(kFocusCycle[at] == focus)) ++at;
-        focus = kFocusCycle[(at + step + 4) % 4];
+        return at;
+    }
+    void MoveFocus(int step) {
+        focus = kFocusCycle[(FocusAt() + step + 4) % 4];
         age_selected = focus == vrenkodal::kAgeBox && !age.empty();
     }
 };
@@ -83,6 +86,7 @@ TEST_P(WalkTest, EveryStepLeavesTheWindowAsPredicted) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
     };
     Expected expected;
+    const bool tab_cycles_within = window->TabCyclesWithin();
     std::deque<std::string> history;
     for (int step = 0; step < kStepsPerSeed; ++step) {
         const bool in_age_box = expected.focus == vrenkodal::kAgeBox;
@@ -132,7 +136,11 @@ TEST_P(WalkTest, EveryStepLeavesTheWindowAsPredicted) {
                 break;
             }
             case 7: {
-                const bool back = pick(2) == 0;
+                // Where Tab would leave a page for the browser, the walk goes the other way:
+                // the browser's own stops are not the window's (TabTest shows the leaving).
+                bool back = pick(2) == 0;
+                const int end = back ? 0 : 3;
+                if (!tab_cycles_within && expected.FocusAt() == end) back = !back;
                 action = back ? "shift+tab" : "tab";
                 window->Press(back ? Key::ShiftTab : Key::Tab);
                 expected.MoveFocus(back ? -1 : 1);

@@ -3,7 +3,8 @@
 # The page in a real old engine: QtWebEngine 5.15, which is Chromium 87 (2020), from Debian's
 # python3-pyqt5.qtwebengine. The task by a real mouse and keyboard, on the one file, without
 # DecompressionStream as before Chrome 80, and on the site; then the desktop's widths, as the
-# page fits them there. No dialog may show.
+# page fits them there; then Tab at either end of the window, which leaves the page for the
+# browser's own address bar, as on any page. No dialog may show.
 #   old_engine_test.py PAGE.html SITE_DIR
 import functools
 import http.server
@@ -19,7 +20,7 @@ from PyQt5.QtCore import QEventLoop, QPoint, Qt, QTimer, QUrl  # noqa: E402
 from PyQt5.QtTest import QTest  # noqa: E402
 from PyQt5.QtWebEngineWidgets import (  # noqa: E402
     QWebEnginePage, QWebEngineProfile, QWebEngineScript, QWebEngineView)
-from PyQt5.QtWidgets import QApplication  # noqa: E402
+from PyQt5.QtWidgets import QApplication, QLineEdit, QVBoxLayout, QWidget  # noqa: E402
 
 ANSWER = "Въведени години: 45\nтип: Волски\n"
 READY = "performance.getEntriesByName('vrenkodal-ready').length > 0"
@@ -37,12 +38,23 @@ class Page(QWebEnginePage):
 
 
 class Browser:
+    """A browser's window: its address bar, then the page."""
+
     def __init__(self):
-        self.view = QWebEngineView()
+        self.window = QWidget()
+        self.address = QLineEdit(self.window)
+        self.view = QWebEngineView(self.window)
+        layout = QVBoxLayout(self.window)
+        layout.setContentsMargins(0, 0, 0, 0)
+        layout.setSpacing(0)
+        layout.addWidget(self.address)
+        layout.addWidget(self.view)
         # Off the record: nothing is kept from one run to the next, the service worker included.
         self.page = Page(QWebEngineProfile(self.view), self.view)
         self.view.setPage(self.page)
-        self.view.show()
+        self.window.show()
+        # No window manager activates it under Xvfb; the keyboard's focus needs an active window.
+        QApplication.setActiveWindow(self.window)
 
     def wait(self, milliseconds):
         loop = QEventLoop()
@@ -73,7 +85,7 @@ class Browser:
             script.setWorldId(QWebEngineScript.MainWorld)
             self.page.scripts().insert(script)
         self.page.said = []
-        self.view.resize(width, height)
+        self.window.resize(width, height + self.address.sizeHint().height())
         loop = QEventLoop()
         self.page.loadFinished.connect(loop.quit)
         self.page.load(QUrl(url))
@@ -175,8 +187,23 @@ def main():
         check(name, fits and answer == ANSWER and not browser.page.said,
               {"seen": seen, "answer": answer, "dialogs": browser.page.said})
 
+    # Tab at the ends of the window: name, the control clicked, the key, with Shift.
+    tab_rows = [
+        ("tab_from_the_last_control_leaves_for_the_address_bar", "Command1_1", False),
+        ("shift_tab_from_the_first_control_leaves_for_the_address_bar", "Text1_0", True),
+    ]
+    for name, start, back in tab_rows:
+        ready = browser.open(file_url, 1024, 768)
+        browser.click(start)
+        focused = browser.evaluate("document.activeElement.id")
+        QTest.keyClick(browser.view.focusProxy(), Qt.Key_Tab,
+                       Qt.ShiftModifier if back else Qt.NoModifier)
+        browser.wait(200)
+        check(name, ready and focused == start and browser.address.hasFocus(),
+              {"clicked": focused, "focus": QApplication.focusWidget()})
+
     server.shutdown()
-    total = len(task_rows) + len(fit_rows)
+    total = len(task_rows) + len(fit_rows) + len(tab_rows)
     print(f"{total - len(failures)} passed, {len(failures)} failed")
     return 1 if failures else 0
 
