@@ -88,10 +88,17 @@ struct Origin {
 std::string Style(const Control& control, const Font& window_font, Origin origin) {
     // A frame stays in the flow and is placed by its margins; see WindowStyle.
     const bool frame = control.kind == ControlKind::Frame;
+    // A caption grows its control, never the other way round, should a reader's own style
+    // space its text out: a label or a button grows down, its lines wrapping at its width; an
+    // option's or a frame's caption, on one line, grows it to the right. Text boxes scroll what
+    // does not fit, and keep their size.
+    const bool box = control.kind == ControlKind::TextBox || frame;
+    const bool one_line = control.kind == ControlKind::OptionButton || frame;
     std::string style = std::string(frame ? "margin-left:" : "left:") +
                         Pixels(origin.left + control.left) + (frame ? ";margin-top:" : ";top:") +
-                        Pixels(origin.top + control.top) + ";width:" + Pixels(control.width) +
-                        ";height:" + Pixels(control.height);
+                        Pixels(origin.top + control.top) + (one_line ? ";min-width:" : ";width:") +
+                        Pixels(control.width) + (box ? ";height:" : ";min-height:") +
+                        Pixels(control.height);
     if (control.background) style += ";background:" + Colour(*control.background);
     if (control.font && *control.font != window_font) {
         const Font& font = *control.font;
@@ -232,7 +239,8 @@ std::string WindowStyle(const Window& window) {
     // A fieldset lays its content out below its legend, which a frame's places do not allow
     // for. So the frame stays in the flow, the only element that does, placed by its margins;
     // its options are placed in the window's coordinates, and still hide with it.
-    style += id + ">fieldset{position:static;padding:0;min-width:0;border:2px groove ThreeDFace}\n";
+    // Floated, it is as wide as its caption needs, and no narrower than described.
+    style += id + ">fieldset{position:static;float:left;padding:0;border:2px groove ThreeDFace}\n";
     // The frame's caption keeps its blanks.
     style += id + " legend{white-space:pre;padding:0}\n";
     // A text area with no grip at all (iOS, Edge 16) only lacks what this takes away.
@@ -252,8 +260,9 @@ std::string WindowStyle(const Window& window) {
         id + "{width:auto;height:auto;max-width:32rem;margin:0 auto;padding:8px 8px 0;" +
         "display:flex;flex-direction:column}\n" + id + ">*," + id +
         " .option{position:static!important;width:auto!important;height:auto!important;" +
-        "margin:0 0 8px!important}\n" + id + " .option{margin:0!important}\n" + id +
-        " input[type=text]," + id + " button{min-height:44px}\n" + id +
+        "min-width:0!important;min-height:0!important;margin:0 0 8px!important}\n" + id +
+        " .option{margin:0!important}\n" + id + " input[type=text]," + id +
+        " button{min-height:44px!important}\n" + id +
         ">fieldset{padding:0 8px 8px}\n" + id + " textarea{order:1;height:12em!important}\n" + id +
         ">.unseen{position:absolute!important;width:1px!important;height:1px!important}\n";
     // A browser without container queries (before 2023) takes the column from the width of

@@ -185,6 +185,95 @@ INSTANTIATE_TEST_SUITE_P(Screens, FitTest, testing::ValuesIn(kFitRows), [](const
     return std::string(info.param.name);
 });
 
+// ---- A reader's own text spacing -------------------------------------------------------------
+
+struct SpacingRow {
+    const char* name;
+    int screen_width;
+    int screen_height;
+    bool touch;
+};
+
+void PrintTo(const SpacingRow& row, std::ostream* out) { *out << row.name; }
+
+class TextSpacingTest : public testing::TestWithParam<SpacingRow> {};
+
+// With the text spacing a pupil with dyslexia may read with (WCAG's test values, as a reader's
+// style sheet applies them), every text stays whole inside its control, and no control runs
+// into another; the options and the caption stay inside their frame.
+TEST_P(TextSpacingTest, KeepsEveryTextInsideItsControl) {
+    const SpacingRow& row = GetParam();
+    if (!session->ShowAs(row.screen_width, row.screen_height, row.touch)) {
+        GTEST_SKIP() << "no such screen in this browser";
+    }
+    session->OpenProgram(kPage);
+    ShowAge("45", row.touch ? "touch" : "mouse");
+    const Json problems = session->Evaluate(R"(
+        const win = document.querySelector("main");
+        const frame = win.querySelector("fieldset");
+        const options = [...frame.querySelectorAll(".option")];
+        const name = e => e.id || (e.querySelector("input") || e).id || e.tagName;
+        const shown = e => e.checkVisibility() && !e.classList.contains("unseen");
+        const inside = (a, b) => a.left >= b.left - 0.5 && a.right <= b.right + 0.5 &&
+                                 a.top >= b.top - 0.5 && a.bottom <= b.bottom + 0.5;
+        // How deep each two controls overlap: the described window has Label2 reach 1 px
+        // under the age box; spacing may not take either deeper into the other.
+        const overlaps = () => {
+            const controls = [...[...win.children].filter(e => shown(e) && e.id), ...options,
+                              frame.querySelector("legend")];
+            const out = {};
+            for (const [i, a] of controls.entries()) {
+                for (const b of controls.slice(i + 1)) {
+                    if (b.parentNode == a) continue;
+                    const p = a.getBoundingClientRect(), q = b.getBoundingClientRect();
+                    const w = Math.min(p.right, q.right) - Math.max(p.left, q.left);
+                    const h = Math.min(p.bottom, q.bottom) - Math.max(p.top, q.top);
+                    out[name(a) + " runs into " + name(b)] = Math.max(0, Math.min(w, h));
+                }
+            }
+            return out;
+        };
+        const before = overlaps();
+        const style = document.createElement("style");
+        style.textContent = "*{line-height:1.5!important;letter-spacing:0.12em!important;" +
+                            "word-spacing:0.16em!important}p{margin-bottom:2em!important}";
+        document.head.append(style);
+        const problems = [];
+        // Every text but the report box's, which scrolls.
+        for (const e of [...win.querySelectorAll("*")].filter(shown)) {
+            const text = [...e.childNodes].find(n => n.nodeType == Node.TEXT_NODE &&
+                                                     n.textContent.trim());
+            if (!text || e.tagName == "TEXTAREA") continue;
+            // Its glyphs, blanks aside, and its lines as tall as the spacing makes them.
+            const range = document.createRange(), content = text.textContent;
+            range.setStart(text, content.length - content.trimStart().length);
+            range.setEnd(text, content.trimEnd().length);
+            if (!inside(range.getBoundingClientRect(), e.getBoundingClientRect()) ||
+                e.scrollHeight > e.clientHeight)
+                problems.push("the text of " + name(e) + " outgrows it");
+        }
+        // A one-line box's text, wider or taller than the box shows.
+        const age = document.getElementById("Text2");
+        if (age.scrollWidth > age.clientWidth || age.scrollHeight > age.clientHeight)
+            problems.push("the age box cuts its text");
+        for (const [pair, depth] of Object.entries(overlaps()))
+            if (depth > before[pair] + 0.5) problems.push(pair);
+        for (const inner of [...options, frame.querySelector("legend")])
+            if (!inside(inner.getBoundingClientRect(), frame.getBoundingClientRect()))
+                problems.push(name(inner) + " stands out of its frame");
+        return problems;)");
+    EXPECT_EQ(problems, Json::array());
+    session->ShowAsDesktop();
+}
+
+const SpacingRow kSpacingRows[] = {
+    {"desktop", 1024, 768, false},
+    {"phone_360", 360, 740, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Screens, TextSpacingTest, testing::ValuesIn(kSpacingRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // ---- One file: opened from disk it asks for nothing else -----------------------------------
 
 // From disk it asks for nothing else; the window paints from the markup alone: no script
